@@ -1,0 +1,143 @@
+#pragma once
+
+#include <string>
+
+#include "rules/board.h"
+#include "rules/check.h"
+#include "game/platform.h"
+
+namespace quorvel {
+
+inline constexpr int MODE_MAN = 0;
+inline constexpr int MODE_COM = 1;
+
+// Picture codes besides the pieces and magnets.
+inline constexpr int PICTURE_LOGO = 1;
+inline constexpr int BACKGROUND_MIDORI = 2;
+inline constexpr int BACKGROUND_TATAMI = 3;
+inline constexpr int BACKGROUND_TAKE = 4;
+inline constexpr int BACKGROUND_UCHU = 5;
+inline constexpr int BACKGROUND_RENGA = 6;
+
+// Colour indices of the 16-colour palette.
+inline constexpr int gridColour = 2;
+inline constexpr int shadowColour = 0;
+inline constexpr int textColour = 15;
+inline constexpr int winOutlineColour = 12;
+inline constexpr int windowBackgroundColour = 2;
+
+// Load flags of the sound buffers.
+inline constexpr int SOUND_FLAGS_EFFECT = 3;
+inline constexpr int SOUND_FLAGS_MUSIC = 1;
+
+// The menu's option check marks; the game keeps them and mirrors every change to the menu.
+struct OptionMarks {
+    int background = BACKGROUND_TATAMI;  // the checked background item's code, 0 for none
+    bool sidou = false;
+    bool keika = false;
+    bool bgm = false;
+};
+
+// All state of a run, from window load to program end.
+struct GameState {
+    Board board;
+    int princeX = FIRST_PRINCE_SQUARE.x;
+    int princeY = FIRST_PRINCE_SQUARE.y;
+    KingSquares kings;
+    Board savedBoard;
+
+    int turn = SIDE_NONE;
+    int gameOver = SIDE_NONE;
+    int gameMode = MODE_MAN;
+    Sides sides;
+    int moveNumber = 0;
+
+    double clockStart = 0;
+    double turnSeconds = 0;
+    int shownSecond = 0;
+    double manSeconds = 0;
+    double comSeconds = 0;
+    bool timerEnabled = false;
+
+    int backgroundPicture = BACKGROUND_TATAMI;
+    OptionMarks marks;
+
+    int soundOther = 0;
+    int soundForbidden = 0;
+    int soundPiece = 0;
+    int soundMagnet = 0;
+    int soundBgm = 0;
+};
+
+// The one game object: owns the state and runs every operation of a turn. It reaches the screen,
+// dialogs, menu marks, timer, clock, waits, sound and the settings file only through Platform.
+class Game {
+public:
+    explicit Game(Platform& platform);
+
+    // Window events.
+    void onLoad();
+    void onStart();   // 対局(人間) → スタート
+    void onSente();   // 対局(COM) → 先手
+    void onGote();    // 対局(COM) → 後手
+    void onCancel();  // 局面 → 最初
+    void onQuit();    // 終わり, Esc, closing the window
+    void onKey(int characterCode);
+    void onMousePress(double unitsX, double unitsY);
+    void onTimerTick();
+    void onBackgroundItem(int backgroundCode);
+    void onKeika();
+    void onBgm();
+    void onSidou();
+    void onVersion();
+
+    const GameState& state() const { return s_; }
+    // For tests and tools that need to set up a position directly.
+    GameState& mutableState() { return s_; }
+
+    // Picture of the game (drawing operations over the game state).
+    void 描画_絵(int 駒種類, double 座標X, double 座標Y);
+    void 描画_桝輪郭(int 描画色, double 座標X, double 座標Y);
+    void 描画_盤();
+    void 描画_将棋盤桝();
+    void 描画_背景(int IN_背景種類);
+    void 画面_再描画();
+    void 描画_駒点滅(int 入力_駒, double 入力_X, double 入力_Y, int 入力_点滅回数, int I_背景,
+                     int I_輪郭色);
+    void 描画_数値(double 入力X, double 入力Y, const std::string& 数値, int 色, int モード,
+                   int フォントサイズ);
+    void 描画_数値(double 入力X, double 入力Y, int 数値, int 色, int モード, int フォントサイズ);
+    void 描画_文字列(double 入力X, double 入力Y, int 数値, int 色, int サイズ);
+    void 描画_手数(int 数値, int 色);
+    void 描画_所有時間(int IN_手番, double IN_思考時間);
+    void 消去_所有時間(int IN_手番);
+    void 描画_棋譜読込み部分消去();
+
+    // Turn operations.
+    void 初期設定();
+    void 移動_太子(int 元_X, int 元_Y, int 先_X, int 先_Y);
+    void 駒移動(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒);
+    void 重力処理(const std::string& I_方向);
+    void 勢力調査();
+    void com_ban();
+    void 終了処理();
+    void 待ち時間(double IN_秒);
+
+    // Options and settings.
+    void チェック設定(int IN_背景種類);
+    void 読込_環境設定ファイル();
+    void 書込_環境設定ファイル();
+
+private:
+    void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
+                 int kingY);
+    void drawShadowedText(double x, double y, const std::string& text, int size);
+    void setTimer(bool enabled);
+    void setMark(MenuItem item, bool checked);
+    void applyBackgroundLine(int code);
+
+    Platform& platform_;
+    GameState s_;
+};
+
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The option items of the menu that carry a check mark.
+enum class MenuItem { MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM };
+
+enum class MessageIcon { None, Warning };
+
+// Everything the game object needs from the outside world: the drawing surface, message boxes,
+// menu check marks, the clock timer, the time of day, waits, sound and the settings file.
+// The Qt window implements it; tests replace it with a recording fake.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Drawing surface. Positions are cells of the layout grid (fractions allowed); a cell's
+    // top-left corner is at (1350 + 495 X, 650 + 615 Y) drawing units.
+    // Draws a picture opaque at natural size; a code without a picture draws nothing.
+    virtual void drawPicture(int code, double cellX, double cellY) = 0;
+    // Outlines the 495 x 615 rectangle of a cell in a colour index of the 16-colour palette.
+    virtual void drawOutline(int colourIndex, double cellX, double cellY) = 0;
+    // Prints text (UTF-8) in the window font, bold, painting only the glyphs; (unitsX, unitsY)
+    // is the text's top-left corner in drawing units.
+    virtual void drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
+                          int pointSize) = 0;
+    // Shows the retained image on screen at once, even inside a handler.
+    virtual void refresh() = 0;
+
+    // A modal message box with one OK button.
+    virtual void showMessage(const std::string& text, const std::string& title,
+                             MessageIcon icon) = 0;
+
+    virtual void setChecked(MenuItem item, bool checked) = 0;
+
+    // Timer1: ticks every 50 ms while enabled.
+    virtual void setTimerEnabled(bool enabled) = 0;
+
+    // Seconds since midnight with their fraction, 0 <= t < 86400.
+    virtual double timeOfDay() = 0;
+    // Returns after the given seconds; handles no window events meanwhile.
+    virtual void pause(double seconds) = 0;
+
+    // Sound module: starts the sound system (warning once when there is none), loads a .wav file
+    // by bare name into a buffer handle (0 = not loaded), plays, loops, stops, frees, shuts down.
+    virtual void 初期化_サウンド() = 0;
+    virtual int 読込_WAVファイル(const std::string& fileName, int flags) = 0;
+    virtual void 終了_サウンド() = 0;
+    virtual void dsPlay(int buffer) = 0;
+    virtual void dsPlayLooping(int buffer) = 0;
+    virtual void dsStop(int buffer) = 0;
+    virtual void dsFree(int buffer) = 0;
+
+    // Settings file "Quorvel.ini": its lines as text (line ends removed), or nothing when it
+    // cannot be opened; writing replaces the whole file and reports success.
+    virtual std::optional<std::vector<std::string>> readSettingsLines() = 0;
+    virtual bool writeSettingsLines(const std::vector<std::string>& lines) = 0;
+
+    // Ends the program at once (after the game has freed its sounds).
+    virtual void quit() = 0;
+};
+
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+
+// The project's small sound library. Handles are plain integers; 0 means none, and every call
+// with a 0 handle is harmless.
+
+// Opens the audio device; returns a device handle, 0 when there is no sound system.
+int dsInitialize(long windowHandle);
+// Closes the audio device and releases every buffer still loaded.
+void dsTerminate(int device);
+// Loads a complete .wav file held in memory (header included) into a buffer. The block is checked
+// before it is decoded and may be released as soon as the call returns. Flags: 3 for effects,
+// 1 for music. Returns 0 for a malformed block or on any failure.
+int dsCreateDSB(int device, const void* block, std::size_t size, int flags);
+void dsFree(int buffer);
+// Plays the buffer once and returns at once.
+int dsPlay(int buffer);
+// Plays the buffer repeatedly until stopped and returns at once.
+int dsPlayLooping(int buffer);
+int dsStop(int buffer);
+// True while the buffer is heard on some channel (a looping buffer until it is stopped).
+bool dsIsPlaying(int buffer);

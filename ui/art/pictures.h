@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <map>
+#include <vector>
+
+namespace quorvel {
+
+// Natural size of a picture in pixels at 96 DPI (33 x 41 for squares, pieces and magnets,
+// 34 x 41 for background tiles, 139 x 39 for the title); an invalid size for unknown codes.
+QSize pictureSize(int code);
+
+// Renders the picture of a code at a device pixel ratio: the image has pictureSize(code) * ratio
+// pixels and carries that ratio. A null image for codes without a picture.
+QImage renderPicture(int code, qreal devicePixelRatio);
+
+// Every code that has a picture: the empty square, both sides' pieces (promoted forms included),
+// the prince, the four magnets, the title and the five background tiles.
+const std::vector<int>& pictureCodes();
+
+// A short ASCII name for a code ("lower-pawn", "magnet-up", "background-tatami", ...), used for
+// file names; empty for codes without a picture.
+QString pictureName(int code);
+
+// Every picture of the game rendered once at one device pixel ratio.
+class PictureSet {
+public:
+    explicit PictureSet(qreal devicePixelRatio);
+    // nullptr for a code without a picture.
+    const QImage* find(int code) const;
+    qreal devicePixelRatio() const { return ratio_; }
+
+private:
+    qreal ratio_;
+    std::map<int, QImage> images_;
+};
+
+}
