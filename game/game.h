@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "rules/board.h"
@@ -25,6 +26,11 @@ inline constexpr int shadowColour = 0;
 inline constexpr int textColour = 15;
 inline constexpr int winOutlineColour = 12;
 inline constexpr int windowBackgroundColour = 2;
+
+// Pause between the steps of the animated slide: about one display frame, so every step is seen.
+inline constexpr double GRAVITY_STEP_SECONDS = 1.0 / 64;
+inline constexpr double BLINK_PHASE_SECONDS = 0.2;
+inline constexpr double COMPUTER_MOVE_PAUSE_SECONDS = 0.5;
 
 // Load flags of the sound buffers.
 inline constexpr int SOUND_FLAGS_EFFECT = 3;
@@ -129,15 +135,23 @@ public:
     void 書込_環境設定ファイル();
 
 private:
+    // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);
-    void drawShadowedText(double x, double y, const std::string& text, int size);
+    // Prints a text twice: in shadowColour 0.1 cell right and down, then in textColour.
+    void drawShadowedText(double textX, double textY, const std::string& text, int size);
+    // Draws background tiles over cells (fromX..toX, y), erasing what was there.
+    void eraseCells(int fromX, int toX, int y);
     void setTimer(bool enabled);
     void setMark(MenuItem item, bool checked);
-    void applyBackgroundLine(int code);
+    // Seconds since the running turn's clock started, measured now.
+    double elapsedTurnSeconds();
+    void applySettingsLine(std::size_t index, const std::string& line);
+    void recoverSettings();
 
     Platform& platform_;
     GameState s_;
+    bool ended_ = false;
 };
 
 }

@@ -1,0 +1,101 @@
+// The commands of the 対局 and 局面 menus, the Esc key and the end of the program.
+
+#include "game/game.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int KEY_ESCAPE = 27;
+const std::string kTitleNone = " ";
+const std::string kTitleTakeOver = "対局";
+const std::string kSenteToMove = "先手の番です";
+const std::string kGoteToMove = "後手の番です";
+const std::string kManToMove = "MANの番です";
+
+}
+
+void Game::onStart() {
+    if (s_.gameOver != SIDE_NONE) {
+        初期設定();
+        platform_.refresh();
+    }
+    描画_棋譜読込み部分消去();
+    eraseCells(-2, 0, 0);
+    描画_将棋盤桝();
+    platform_.refresh();
+    s_.clockStart = platform_.timeOfDay();
+    if (s_.marks.keika) setTimer(true);
+    s_.gameMode = MODE_MAN;
+
+    if (s_.moveNumber == 0 || s_.turn == SIDE_NONE) {
+        s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
+        s_.turn = s_.sides.manSide;
+        platform_.showMessage(kSenteToMove, kTitleNone, MessageIcon::None);
+    } else if (s_.turn == SIDE_SENTE) {
+        platform_.showMessage(kSenteToMove, kTitleNone, MessageIcon::None);
+    } else if (s_.turn == SIDE_GOTE) {
+        platform_.showMessage(kGoteToMove, kTitleNone, MessageIcon::None);
+    }
+}
+
+void Game::onSente() {
+    if (s_.gameOver != SIDE_NONE) 初期設定();
+    描画_棋譜読込み部分消去();
+    描画_将棋盤桝();
+    platform_.refresh();
+    s_.gameMode = MODE_COM;
+    s_.clockStart = platform_.timeOfDay();
+    setTimer(true);
+
+    if (s_.moveNumber == 0 || s_.turn == SIDE_NONE) {
+        s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
+        s_.turn = s_.sides.manSide;
+        platform_.showMessage(kManToMove, kTitleNone, MessageIcon::None);
+    } else if (s_.turn == s_.sides.manSide) {
+        // The human keeps the lower pieces and the move; only the labels change.
+        s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
+        s_.turn = SIDE_SENTE;
+        platform_.showMessage(kManToMove, kTitleTakeOver, MessageIcon::None);
+    } else if (s_.turn == s_.sides.comSide) {
+        com_ban();
+    }
+}
+
+void Game::onGote() {
+    if (s_.gameOver != SIDE_NONE) 初期設定();
+    描画_棋譜読込み部分消去();
+    描画_将棋盤桝();
+    platform_.refresh();
+    setTimer(true);
+    s_.gameMode = MODE_COM;
+
+    if (s_.moveNumber == 0 || s_.turn == SIDE_NONE) {
+        s_.sides = Sides{SIDE_GOTE, SIDE_SENTE};
+        s_.turn = SIDE_SENTE;
+        com_ban();
+    } else if (s_.turn == s_.sides.manSide) {
+        platform_.showMessage(kManToMove, kTitleTakeOver, MessageIcon::None);
+    } else if (s_.turn == s_.sides.comSide) {
+        com_ban();
+    }
+}
+
+void Game::onCancel() {
+    初期設定();
+    platform_.dsPlay(s_.soundPiece);
+}
+
+void Game::onQuit() {
+    // Closing the window after 終わり or Esc arrives here again; the sounds are freed once.
+    if (ended_) return;
+    ended_ = true;
+    終了処理();
+    platform_.quit();
+}
+
+void Game::onKey(int characterCode) {
+    if (characterCode == KEY_ESCAPE) onQuit();
+}
+
+}

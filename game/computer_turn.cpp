@@ -1,0 +1,60 @@
+// The computer's turn: the thinking label, the four trials, and the chosen move played on the
+// board with its blink, the prince's step, a pause and the animated slide.
+
+#include "ai/trials.h"
+#include "game/game.h"
+#include "game/magnets.h"
+
+namespace quorvel {
+
+namespace {
+
+const std::string kThinking = "思考中";
+constexpr int LABEL_ROW = 8;
+constexpr int THINKING_TEXT_SIZE = 12;
+constexpr int MAGNET_BLINKS = 2;
+
+}
+
+void Game::com_ban() {
+    if (s_.gameOver != SIDE_NONE) return;
+    s_.clockStart = platform_.timeOfDay();
+    if (s_.marks.keika) setTimer(true);
+
+    eraseCells(-2, 0, LABEL_ROW);
+    描画_数値(-1.5, 8.5, kThinking, shadowColour, 0, THINKING_TEXT_SIZE);
+    描画_数値(-1.6, 8.4, kThinking, textColour, 0, THINKING_TEXT_SIZE);
+    描画_桝輪郭(gridColour, 1, LABEL_ROW);
+    platform_.refresh();
+
+    const TrialResult choice = tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides);
+
+    ++s_.moveNumber;
+    描画_手数(s_.moveNumber, textColour);
+
+    const Magnet& magnet = magnetOf(*directionFromWord(choice.bestDirection));
+    描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
+                gridColour);
+    const Square step = stepToward(magnet.direction, s_.princeX, s_.princeY);
+    移動_太子(s_.princeX, s_.princeY, step.x, step.y);
+    platform_.refresh();
+    待ち時間(COMPUTER_MOVE_PAUSE_SECONDS);
+
+    eraseCells(-2, 0, LABEL_ROW);
+    重力処理(choice.bestDirection);
+    platform_.dsPlay(s_.soundMagnet);
+    setTimer(false);
+    勢力調査();
+
+    int ax = 0, ay = 0, kx = 0, ky = 0;
+    if (調査_王手(s_.board, s_.kings, s_.sides, s_.sides.comSide, ax, ay, kx, ky)) {
+        showWin(s_.sides.comSide, "ｺﾝﾋﾟｭｰﾀの勝ちです", ax, ay, kx, ky);
+        return;
+    }
+    s_.comSeconds += elapsedTurnSeconds();
+    s_.clockStart = platform_.timeOfDay();
+    s_.turn = s_.sides.manSide;
+    if (s_.marks.keika) setTimer(true);
+}
+
+}

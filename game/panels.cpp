@@ -1,0 +1,94 @@
+// Texts beside the board: the move number, the players' clocks and the strip below the board.
+
+#include "game/clock_text.h"
+#include "game/game.h"
+#include "game/layout.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int LABEL_MOVE_SUFFIX = 99;
+const std::string kMoveSuffix = "手目";
+// A label's text starts this far right of and below its cell's corner, in drawing units.
+constexpr double LABEL_OFFSET_X = 120;
+constexpr double LABEL_OFFSET_Y = 160;
+// A shadow lies one tenth of a cell right of and below its text.
+constexpr double SHADOW_OFFSET = 0.1;
+
+constexpr int PANEL_TEXT_SIZE = 12;
+constexpr int SUFFIX_TEXT_SIZE = 10;
+
+// The move number's text column moves left as the number grows.
+constexpr double moveNumberTextX(int moveNumber) {
+    if (moveNumber < 10) return 13.2;
+    if (moveNumber < 100) return 13.1;
+    return 13.0;
+}
+
+}
+
+void Game::描画_数値(double 入力X, double 入力Y, const std::string& 数値, int 色, int モード,
+                     int フォントサイズ) {
+    (void)モード;  // only one print mode exists
+    platform_.drawText(数値, cellToUnitsX(入力X), cellToUnitsY(入力Y), 色, フォントサイズ);
+}
+
+void Game::描画_数値(double 入力X, double 入力Y, int 数値, int 色, int モード, int フォントサイズ) {
+    // A non-negative number prints with a blank in its sign position.
+    const std::string text = 数値 < 0 ? std::to_string(数値) : " " + std::to_string(数値);
+    描画_数値(入力X, 入力Y, text, 色, モード, フォントサイズ);
+}
+
+void Game::描画_文字列(double 入力X, double 入力Y, int 数値, int 色, int サイズ) {
+    if (数値 != LABEL_MOVE_SUFFIX) return;
+    platform_.drawText(kMoveSuffix, cellToUnitsX(入力X) + LABEL_OFFSET_X,
+                       cellToUnitsY(入力Y) + LABEL_OFFSET_Y, 色, サイズ);
+}
+
+void Game::drawShadowedText(double textX, double textY, const std::string& text, int size) {
+    描画_数値(textX + SHADOW_OFFSET, textY + SHADOW_OFFSET, text, shadowColour, 0, size);
+    描画_数値(textX, textY, text, textColour, 0, size);
+}
+
+void Game::描画_手数(int 数値, int 色) {
+    (void)色;  // the panel is always printed in textColour over its shadow
+    eraseCells(13, 14, 3);
+    const double x = moveNumberTextX(数値);
+    描画_数値(x + SHADOW_OFFSET, 3.4, 数値, shadowColour, 0, PANEL_TEXT_SIZE);
+    描画_数値(x, 3.3, 数値, textColour, 0, PANEL_TEXT_SIZE);
+    描画_文字列(13.9, 3.2, LABEL_MOVE_SUFFIX, shadowColour, SUFFIX_TEXT_SIZE);
+    描画_文字列(13.8, 3.1, LABEL_MOVE_SUFFIX, textColour, SUFFIX_TEXT_SIZE);
+}
+
+void Game::描画_所有時間(int IN_手番, double IN_思考時間) {
+    if (!s_.marks.keika) return;
+    const std::string text = 調査_時間秒追加結果(IN_思考時間);
+    消去_所有時間(IN_手番);
+    if (IN_手番 == s_.sides.manSide) {
+        drawShadowedText(13, 9.2, text, PANEL_TEXT_SIZE);
+    } else if (IN_手番 == s_.sides.comSide) {
+        drawShadowedText(-1.6, 9.2, text, PANEL_TEXT_SIZE);
+        // The tile erased at cell (0, 9) overlapped square (1, 9)'s left edge.
+        描画_桝輪郭(gridColour, 1, 9);
+    }
+}
+
+void Game::消去_所有時間(int IN_手番) {
+    if (IN_手番 == s_.sides.manSide) {
+        eraseCells(13, 15, 9);
+    } else if (IN_手番 == s_.sides.comSide) {
+        eraseCells(-2, 0, 9);
+    }
+}
+
+void Game::描画_棋譜読込み部分消去() {
+    eraseCells(-1, 0, 10);
+    for (int x = 1; x <= boardSize; ++x) {
+        描画_絵(s_.backgroundPicture, x, 10);
+        // The tile's top edge lies on the board's bottom edge; the outline restores that line.
+        描画_桝輪郭(gridColour, x, 9);
+    }
+}
+
+}

@@ -1,0 +1,131 @@
+// A player's move: the prince's step, the animated slide, the press on a magnet, the win tests
+// and the hand-over.
+
+#include <cmath>
+
+#include "game/clock_text.h"
+#include "game/game.h"
+#include "game/layout.h"
+#include "game/magnets.h"
+#include "rules/move_check.h"
+#include "rules/prince_step.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int ATTACKER_BLINKS = 3;
+constexpr int KING_BLINKS = 2;
+constexpr int MAGNET_BLINKS = 2;
+
+}
+
+void Game::移動_太子(int 元_X, int 元_Y, int 先_X, int 先_Y) {
+    if (!移動チェック(s_.board, 元_X, 元_Y, 先_X, 先_Y, PRINCE)) return;
+    駒移動(元_X, 元_Y, 先_X, 先_Y, PRINCE);
+    s_.princeX = 先_X;
+    s_.princeY = 先_Y;
+    platform_.dsPlay(s_.soundPiece);
+}
+
+void Game::駒移動(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒) {
+    描画_絵(EMPTY, 移動元X, 移動元Y);
+    描画_桝輪郭(gridColour, 移動元X, 移動元Y);
+    placePiece(s_.board, 移動元X, 移動元Y, 移動先X, 移動先Y, 移動駒);
+    描画_絵(移動駒, 移動先X, 移動先Y);
+    描画_桝輪郭(gridColour, 移動先X, 移動先Y);
+}
+
+void Game::重力処理(const std::string& I_方向) {
+    const auto direction = directionFromWord(I_方向);
+    if (!direction) return;
+    slide(s_.board, *direction, [this](const Board&) {
+        描画_盤();
+        platform_.refresh();
+        待ち時間(GRAVITY_STEP_SECONDS);
+    });
+}
+
+double Game::elapsedTurnSeconds() { return 調査_経過秒(s_.clockStart, platform_.timeOfDay()); }
+
+void Game::showWin(int winner, const std::string& message, int attackerX, int attackerY,
+                   int kingX, int kingY) {
+    s_.gameOver = winner;
+    描画_桝輪郭(winOutlineColour, attackerX, attackerY);
+    描画_桝輪郭(winOutlineColour, kingX, kingY);
+    描画_駒点滅(s_.board(attackerX, attackerY), attackerX, attackerY, ATTACKER_BLINKS, EMPTY,
+                winOutlineColour);
+    描画_駒点滅(s_.board(kingX, kingY), kingX, kingY, KING_BLINKS, EMPTY, winOutlineColour);
+    platform_.dsPlay(s_.soundOther);
+    platform_.showMessage(message, "終了", MessageIcon::None);
+}
+
+void Game::onMousePress(double unitsX, double unitsY) {
+    if (s_.gameOver != SIDE_NONE) {
+        platform_.showMessage("新規に対局してください", "終局", MessageIcon::None);
+        return;
+    }
+    const int column = static_cast<int>(std::floor((unitsX - boardLeft) / squareWidth));
+    const int row = static_cast<int>(std::floor((unitsY - boardTop) / squareHeight));
+    if (s_.turn == SIDE_NONE) {
+        platform_.dsPlay(s_.soundForbidden);
+        platform_.showMessage("「対局」で始めて下さい", "開始", MessageIcon::None);
+        return;
+    }
+    const Magnet* chosen = nullptr;
+    for (const Magnet& m : MAGNETS) {
+        if (m.cellX == column && m.cellY == row) {
+            chosen = &m;
+            break;
+        }
+    }
+    if (!chosen) return;
+
+    const Square step = stepToward(chosen->direction, s_.princeX, s_.princeY);
+    移動_太子(s_.princeX, s_.princeY, step.x, step.y);
+    描画_駒点滅(chosen->code, chosen->cellX, chosen->cellY, MAGNET_BLINKS, s_.backgroundPicture,
+                gridColour);
+    重力処理(std::string(wordOf(chosen->direction)));
+    platform_.dsPlay(s_.soundMagnet);
+
+    ++s_.moveNumber;
+    描画_手数(s_.moveNumber, textColour);
+    platform_.refresh();
+    勢力調査();
+
+    int ax = 0, ay = 0, kx = 0, ky = 0;
+    const Sides& sides = s_.sides;
+    if (s_.gameMode == MODE_COM) {
+        setTimer(false);
+        s_.manSeconds += elapsedTurnSeconds();
+        if (調査_王手(s_.board, s_.kings, sides, sides.manSide, ax, ay, kx, ky)) {
+            showWin(sides.manSide, "あなたの勝ちです", ax, ay, kx, ky);
+        } else if (調査_王手(s_.board, s_.kings, sides, sides.comSide, ax, ay, kx, ky)) {
+            showWin(sides.comSide, "ｺﾝﾋﾟｭｰﾀの勝ちです", ax, ay, kx, ky);
+        } else {
+            s_.turn = sides.comSide;
+            com_ban();
+        }
+        return;
+    }
+
+    if (調査_王手(s_.board, s_.kings, sides, SIDE_SENTE, ax, ay, kx, ky)) {
+        showWin(SIDE_SENTE, "先手の勝ちです", ax, ay, kx, ky);
+        return;
+    }
+    if (調査_王手(s_.board, s_.kings, sides, SIDE_GOTE, ax, ay, kx, ky)) {
+        showWin(SIDE_GOTE, "後手の勝ちです", ax, ay, kx, ky);
+        return;
+    }
+    // The turn's time goes to the total of the side that just moved.
+    const double turnTime = elapsedTurnSeconds();
+    if (s_.turn == sides.manSide) {
+        s_.manSeconds += turnTime;
+    } else {
+        s_.comSeconds += turnTime;
+    }
+    s_.turn = s_.turn == SIDE_SENTE ? SIDE_GOTE : SIDE_SENTE;
+    s_.clockStart = platform_.timeOfDay();
+}
+
+}

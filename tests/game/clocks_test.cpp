@@ -1,0 +1,121 @@
+#include "game/clock_text.h"
+#include "game_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+TEST(ClockText, FormatsHoursMinutesSeconds) {
+    const struct {
+        double seconds;
+        const char* text;
+    } rows[] = {{0, "00:00:00"},     {59.9, "00:00:59"},  {3725, "01:02:05"},
+                {3600, "01:00:00"},  {86399, "23:59:59"}, {359999, "99:59:59"},
+                {360000, ":00:00"}};
+    for (const auto& r : rows) EXPECT_EQ(調査_時間秒追加結果(r.seconds), r.text) << r.seconds;
+}
+
+TEST(ClockText, PadsToTwoDigitsOrGivesNothing) {
+    EXPECT_EQ(変換_数字から文字(0), "00");
+    EXPECT_EQ(変換_数字から文字(5), "05");
+    EXPECT_EQ(変換_数字から文字(59), "59");
+    EXPECT_EQ(変換_数字から文字(100), "");
+}
+
+TEST(ClockText, ElapsedSecondsWrapAtMidnight) {
+    EXPECT_DOUBLE_EQ(調査_経過秒(86399.5, 0.5), 1.0);
+    EXPECT_DOUBLE_EQ(調査_経過秒(10, 12.25), 2.25);
+    EXPECT_DOUBLE_EQ(調査_経過秒(5, 5), 0);
+}
+
+TEST_F(GameTest, TickReprintsTheClockOncePerWholeSecond) {
+    load();
+    game.onStart();
+    clearLog();
+    for (int i = 0; i < 20; ++i) {  // one second of 50 ms ticks
+        fake.now += 0.05;
+        game.onTimerTick();
+    }
+    EXPECT_EQ(fake.count("text [00:00:01] 7785 6308 15 12"), 1);
+    EXPECT_EQ(fake.countPrefix("text ["), 2) << "shadow and text, printed once";
+}
+
+TEST_F(GameTest, ClockCrossingMidnightKeepsCounting) {
+    fake.now = 86399.5;
+    load();
+    game.onStart();
+    fake.now = 1.0;
+    game.onTimerTick();
+    EXPECT_DOUBLE_EQ(s.turnSeconds, 1.5);
+    EXPECT_EQ(fake.count("text [00:00:01] 7785 6308 15 12"), 1);
+}
+
+TEST_F(GameTest, TwoHumansEachTurnGoesToTheMoversTotal) {
+    load();
+    game.onStart();
+    fake.now += 10;
+    pressMagnet(Direction::Up);  // first player, lower pieces
+    fake.now += 4;
+    pressMagnet(Direction::Down);  // second player
+    // Each turn's time is measured when it ends, animation waits included.
+    EXPECT_GE(s.manSeconds, 10);
+    EXPECT_LT(s.manSeconds, 10 + 2);
+    EXPECT_GE(s.comSeconds, 4);
+    EXPECT_LT(s.comSeconds, 4 + 2);
+}
+
+TEST_F(GameTest, WithTheClocksHiddenHandOversStillAddTheRealTurnTime) {
+    fake.settingsFile->at(2) = "経過時間=OFF";
+    load();
+    game.onStart();
+    fake.now += 30;
+    pressMagnet(Direction::Up);
+    EXPECT_GE(s.manSeconds, 30);
+    EXPECT_LT(s.manSeconds, 32);
+    EXPECT_FALSE(fake.timer);
+}
+
+TEST_F(GameTest, TheComputerIsChargedOnlyForItsOwnTurn) {
+    load();
+    game.onSente();
+    fake.now += 100;  // the human thinks for 100 s; no tick runs during the computer's turn
+    game.onTimerTick();
+    pressMagnet(Direction::Up);
+    EXPECT_GE(s.manSeconds, 100);
+    // The computer's turn lasts its blinks, its pause and its slide: a few seconds at most.
+    EXPECT_GT(s.comSeconds, 0.5);
+    EXPECT_LT(s.comSeconds, 5);
+}
+
+TEST_F(GameTest, AfterAWinTheClocksFreeze) {
+    load();
+    game.onStart();
+    setPosition(R"(
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  k  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  K  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ *  .  .  .  .  .  .  .  .
+)");
+    pressMagnet(Direction::Up);
+    ASSERT_NE(s.gameOver, SIDE_NONE);
+    clearLog();
+    fake.now += 5;
+    game.onTimerTick();
+    EXPECT_TRUE(fake.log.empty());
+}
+
+TEST_F(GameTest, TotalsOverAnHourShowTheHourField) {
+    load();
+    game.onStart();
+    game.mutableState().manSeconds = 3725;
+    clearLog();
+    game.画面_再描画();
+    EXPECT_EQ(fake.count("text [01:02:05] 7785 6308 15 12"), 1);
+}
+
+}
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/platform.h"
+
+namespace quorvel::testing {
+
+// A Platform that records every call as a line of text and keeps a fake clock, an in-memory
+// settings file and the menu's marks, so whole games can be driven and checked without a window.
+class FakePlatform : public Platform {
+public:
+    std::vector<std::string> log;
+
+    // Clock: seconds since midnight; pause() advances it.
+    double now = 36000;
+    // The settings file; nothing when it does not exist.
+    std::optional<std::vector<std::string>> settingsFile;
+    bool settingsWritable = true;
+    int settingsWrites = 0;
+    // Sound: whether a sound system exists, and which files exist (name -> handle to return).
+    bool soundSystem = true;
+    std::map<std::string, int> soundFiles{{"その他.wav", 1},
+                                          {"禁止.wav", 2},
+                                          {"駒打音.wav", 3},
+                                          {"磁石音.wav", 4},
+                                          {"BGM.wav", 5}};
+    std::map<MenuItem, bool> marks;
+    bool timer = false;
+    bool quitCalled = false;
+
+    void drawPicture(int code, double x, double y) override;
+    void drawOutline(int colour, double x, double y) override;
+    void drawText(const std::string& text, double x, double y, int colour, int size) override;
+    void refresh() override { log.push_back("refresh"); }
+    void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void setChecked(MenuItem item, bool checked) override { marks[item] = checked; }
+    void setTimerEnabled(bool enabled) override;
+    double timeOfDay() override { return now; }
+    void pause(double seconds) override;
+    void 初期化_サウンド() override;
+    int 読込_WAVファイル(const std::string& fileName, int flags) override;
+    void 終了_サウンド() override { log.push_back("sound terminate"); }
+    void dsPlay(int buffer) override { log.push_back("play " + std::to_string(buffer)); }
+    void dsPlayLooping(int buffer) override { log.push_back("loop " + std::to_string(buffer)); }
+    void dsStop(int buffer) override { log.push_back("stop " + std::to_string(buffer)); }
+    void dsFree(int buffer) override { log.push_back("free " + std::to_string(buffer)); }
+    std::optional<std::vector<std::string>> readSettingsLines() override { return settingsFile; }
+    bool writeSettingsLines(const std::vector<std::string>& lines) override;
+    void quit() override;
+
+    // Helpers for checks.
+    std::vector<std::string> messages() const;
+    int count(const std::string& line) const;
+    int countPrefix(const std::string& prefix) const;
+    // Index of the first log line equal to `line` at or after `from`, or -1.
+    int find(const std::string& line, int from = 0) const;
+};
+
+}
