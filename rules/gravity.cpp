@@ -25,34 +25,45 @@ constexpr Delta deltaOf(Direction direction) {
     return {0, 0};
 }
 
-using Marks = std::array<std::array<bool, boardSize + 1>, boardSize + 1>;
+// The squares of one line along the direction, numbered from the far end (0) to the end at
+// the magnet (boardSize - 1). Gravity never moves a piece from one line to another.
+struct Line {
+    Board& board;
+    Direction direction;
+    int index;  // 0..8: the row for left and right, the column for up and down
 
-// Marks every piece (not the prince) whose neighbour toward the magnet is on the board and
-// EMPTY. Returns whether any piece was marked.
-bool markMovers(const Board& board, Delta d, Marks& marks) {
-    bool moved = false;
-    for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y) {
-            const int nx = x + d.dx;
-            const int ny = y + d.dy;
-            const int code = board(x, y);
-            const bool mark = isOnBoard(nx, ny) && code != EMPTY && code != PRINCE &&
-                              board(nx, ny) == EMPTY;
-            marks[x][y] = mark;
-            moved = moved || mark;
+    int& operator[](int i) const {
+        switch (direction) {
+            case Direction::Right:
+                return board(i + 1, index + 1);
+            case Direction::Left:
+                return board(boardSize - i, index + 1);
+            case Direction::Down:
+                return board(index + 1, i + 1);
+            case Direction::Up:
+                return board(index + 1, boardSize - i);
         }
+        return board(0, 0);
+    }
+};
+
+// One step of one line: every piece (not the prince) whose neighbour toward the magnet was
+// EMPTY before the step moves one square. Returns whether anything moved.
+bool stepLine(const Line& line) {
+    std::array<int, boardSize> codes;
+    for (int i = 0; i < boardSize; ++i) codes[i] = line[i];
+    std::array<bool, boardSize> marks{};
+    bool moved = false;
+    for (int i = 0; i + 1 < boardSize; ++i) {
+        marks[i] = codes[i] != EMPTY && codes[i] != PRINCE && codes[i + 1] == EMPTY;
+        moved = moved || marks[i];
+    }
+    for (int i = 0; i + 1 < boardSize; ++i) {
+        if (!marks[i]) continue;
+        line[i + 1] = codes[i];
+        line[i] = EMPTY;
     }
     return moved;
-}
-
-void moveMarked(Board& board, Delta d, const Marks& marks) {
-    for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y) {
-            if (!marks[x][y]) continue;
-            board(x + d.dx, y + d.dy) = board(x, y);
-            board(x, y) = EMPTY;
-        }
-    }
 }
 
 }
@@ -85,15 +96,22 @@ Square stepToward(Direction direction, int x, int y) {
 }
 
 int slide(Board& board, Direction direction, const StepObserver& onStep) {
-    const Delta d = deltaOf(direction);
-    Marks marks{};
+    // Lines are independent, so a line in which nothing moved in a step never moves again and
+    // later steps skip it.
+    std::array<bool, boardSize> active;
+    active.fill(true);
     int steps = 0;
-    while (markMovers(board, d, marks)) {
-        moveMarked(board, d, marks);
+    for (;;) {
+        bool moved = false;
+        for (int index = 0; index < boardSize; ++index) {
+            if (!active[index]) continue;
+            active[index] = stepLine(Line{board, direction, index});
+            moved = moved || active[index];
+        }
+        if (!moved) return steps;
         ++steps;
         if (onStep) onStep(board);
     }
-    return steps;
 }
 
 void 重力処理_仮(Board& board, std::string_view I_方向) {

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors and runs every test.
+# With CI=true it also runs the fuzzers for a bounded time and the tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install_packages.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+
+if [[ "${CI:-}" == "true" ]]; then
+  tools/run_fuzzers.sh "${QUORVEL_FUZZ_SECONDS:-60}"
+
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON \
+    -DQUORVEL_BUILD_BENCH=OFF > /dev/null
+  cmake --build build-asan -j"$jobs"
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2 -LE gui)
+  # Qt and the X libraries keep caches alive until exit; the GUI tests run without leak checks.
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j1 -L gui)
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON > /dev/null
+cmake --build build -j"$jobs"
+cd build
+ctest --output-on-failure -j2
