@@ -1,0 +1,185 @@
+#include "sound/ds.h"
+
+#include <climits>
+#include <map>
+#include <vector>
+
+#include "sound/wav_check.h"
+
+// The rest of the program knows nothing of SDL: this file is the only place that includes it.
+// SDL must neither take over main() nor install signal handlers, both of which belong to Qt.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+// Buffers are SDL_mixer chunks. The mixer's channels are split in two groups: the first few are
+// reserved for music buffers (flags 1), so a looping piece never loses its channel to effects,
+// and the rest are shared by effects (flags 3), so effects never cut the music.
+
+namespace {
+
+constexpr int sampleRate = 44100;
+constexpr int outputChannels = 2;
+constexpr int mixBufferFrames = 1024;
+
+constexpr int musicChannelCount = 2;
+constexpr int effectChannelCount = 30;
+constexpr int channelCount = musicChannelCount + effectChannelCount;
+constexpr int musicGroup = 1;
+constexpr int effectGroup = 2;
+
+constexpr int musicFlags = 1;
+
+struct Buffer {
+    Mix_Chunk* chunk;
+    bool music;
+};
+
+struct Device {
+    int handle = 0;  // 0 while the audio device is closed
+    std::map<int, Buffer> buffers;
+    std::vector<int> channelOwner;  // buffer handle last started on each channel, 0 for none
+};
+
+// Handles are never reused, so a handle kept after dsFree or dsTerminate stays harmless.
+int lastDeviceHandle = 0;
+int lastBufferHandle = 0;
+Device device;
+
+Buffer* findBuffer(int handle) {
+    if (handle == 0 || device.handle == 0) return nullptr;
+    auto it = device.buffers.find(handle);
+    return it == device.buffers.end() ? nullptr : &it->second;
+}
+
+bool isPlayingOn(int channel, int handle) {
+    return device.channelOwner[channel] == handle && Mix_Playing(channel) != 0;
+}
+
+void haltChannelsOf(int handle) {
+    for (int channel = 0; channel < channelCount; ++channel) {
+        if (device.channelOwner[channel] != handle) continue;
+        Mix_HaltChannel(channel);
+        device.channelOwner[channel] = 0;
+    }
+}
+
+// A music buffer is played at most once at a time: starting it again restarts it on the
+// channel it already has. Otherwise it takes a free music channel, or the oldest one.
+int musicChannelFor(int handle) {
+    for (int channel = 0; channel < musicChannelCount; ++channel) {
+        if (isPlayingOn(channel, handle)) return channel;
+    }
+    const int free = Mix_GroupAvailable(musicGroup);
+    return free != -1 ? free : Mix_GroupOldest(musicGroup);
+}
+
+// Effects may overlap, themselves included. When every effect channel is busy the oldest
+// effect gives way, so the newest sound is always heard.
+int effectChannel() {
+    const int free = Mix_GroupAvailable(effectGroup);
+    return free != -1 ? free : Mix_GroupOldest(effectGroup);
+}
+
+// Returns 1 when the buffer started, 0 otherwise (unknown handle, mixer failure).
+int start(int handle, int loops) {
+    Buffer* buffer = findBuffer(handle);
+    if (buffer == nullptr) return 0;
+    const int channel = buffer->music ? musicChannelFor(handle) : effectChannel();
+    if (channel < 0) return 0;
+    if (Mix_PlayChannel(channel, buffer->chunk, loops) < 0) return 0;
+    device.channelOwner[channel] = handle;
+    return 1;
+}
+
+bool openMixer() {
+    if (Mix_OpenAudio(sampleRate, AUDIO_S16SYS, outputChannels, mixBufferFrames) != 0) {
+        return false;
+    }
+    if (Mix_AllocateChannels(channelCount) != channelCount ||
+        Mix_ReserveChannels(musicChannelCount) != musicChannelCount) {
+        Mix_CloseAudio();
+        return false;
+    }
+    Mix_GroupChannels(0, musicChannelCount - 1, musicGroup);
+    Mix_GroupChannels(musicChannelCount, channelCount - 1, effectGroup);
+    return true;
+}
+
+}
+
+int dsInitialize(long /*windowHandle: SDL's audio needs no window*/) {
+    if (device.handle != 0) return device.handle;
+
+    SDL_SetMainReady();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+    if (!openMixer()) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return 0;
+    }
+    device.handle = ++lastDeviceHandle;
+    device.channelOwner.assign(channelCount, 0);
+    return device.handle;
+}
+
+void dsTerminate(int deviceHandle) {
+    if (deviceHandle == 0 || deviceHandle != device.handle) return;
+    Mix_HaltChannel(-1);
+    for (auto& [handle, buffer] : device.buffers)
+        Mix_FreeChunk(buffer.chunk);
+    device.buffers.clear();
+    device.channelOwner.clear();
+    device.handle = 0;
+
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+}
+
+int dsCreateDSB(int deviceHandle, const void* block, std::size_t size, int flags) {
+    if (deviceHandle == 0 || deviceHandle != device.handle) return 0;
+    // SDL reads memory blocks with an int length.
+    if (block == nullptr || size > static_cast<std::size_t>(INT_MAX)) return 0;
+    if (!isWellFormedWav(static_cast<const std::uint8_t*>(block), size)) return 0;
+
+    SDL_RWops* stream = SDL_RWFromConstMem(block, static_cast<int>(size));
+    if (stream == nullptr) return 0;
+    // Decodes into a chunk of its own and closes the stream: the block is not needed afterwards.
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
+    if (chunk == nullptr) return 0;
+
+    const int handle = ++lastBufferHandle;
+    device.buffers.emplace(handle, Buffer{chunk, flags == musicFlags});
+    return handle;
+}
+
+void dsFree(int handle) {
+    Buffer* buffer = findBuffer(handle);
+    if (buffer == nullptr) return;
+    haltChannelsOf(handle);
+    Mix_FreeChunk(buffer->chunk);
+    device.buffers.erase(handle);
+}
+
+int dsPlay(int handle) {
+    return start(handle, 0);
+}
+
+int dsPlayLooping(int handle) {
+    return start(handle, -1);
+}
+
+int dsStop(int handle) {
+    if (findBuffer(handle) == nullptr) return 0;
+    haltChannelsOf(handle);
+    return 1;
+}
+
+bool dsIsPlaying(int handle) {
+    if (findBuffer(handle) == nullptr) return false;
+    for (int channel = 0; channel < channelCount; ++channel) {
+        if (isPlayingOn(channel, handle)) return true;
+    }
+    return false;
+}

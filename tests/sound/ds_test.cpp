@@ -1,0 +1,198 @@
+#include "sound/ds.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "audio_env.h"
+#include "wav_bytes.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using wavtest::Bytes;
+
+constexpr int effectFlags = 3;
+constexpr int musicFlags = 1;
+
+class DsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        audiotest::useSilentAudioDriver();
+        device = dsInitialize(0);
+        ASSERT_NE(device, 0) << "the dummy audio driver should always open";
+    }
+    void TearDown() override { dsTerminate(device); }
+
+    int load(const Bytes& file, int flags = effectFlags) {
+        return dsCreateDSB(device, file.data(), file.size(), flags);
+    }
+
+    int device = 0;
+};
+
+TEST_F(DsTest, LoadsWellFormedFilesIntoDistinctBuffers) {
+    const int mono = load(wavtest::toneWav(0.05, 1));
+    const int stereo = load(wavtest::toneWav(0.05, 2), musicFlags);
+    EXPECT_NE(mono, 0);
+    EXPECT_NE(stereo, 0);
+    EXPECT_NE(mono, stereo);
+}
+
+TEST_F(DsTest, TheBlockMayBeReleasedRightAfterLoading) {
+    auto file = std::make_unique<Bytes>(wavtest::toneWav(0.3));
+    const int buffer = load(*file);
+    ASSERT_NE(buffer, 0);
+    file.reset();
+    EXPECT_EQ(dsPlay(buffer), 1);
+    EXPECT_TRUE(dsIsPlaying(buffer));
+}
+
+TEST_F(DsTest, RefusesWhatItCannotLoad) {
+    const Bytes valid = wavtest::toneWav(0.05);
+    Bytes truncated(valid.begin(), valid.end() - 10);
+    wavtest::Format adpcm;
+    adpcm.formatTag = 2;
+    const Bytes adpcmFile =
+        wavtest::RiffBuilder().fmt(adpcm).data(wavtest::toneSamples(0.01)).build();
+    const std::string text = "not a sound at all";
+
+    EXPECT_EQ(load(truncated), 0);
+    EXPECT_EQ(load(adpcmFile), 0);
+    EXPECT_EQ(dsCreateDSB(device, text.data(), text.size(), effectFlags), 0);
+    EXPECT_EQ(dsCreateDSB(device, nullptr, valid.size(), effectFlags), 0);
+    EXPECT_EQ(dsCreateDSB(0, valid.data(), valid.size(), effectFlags), 0);
+    EXPECT_EQ(dsCreateDSB(device + 1000, valid.data(), valid.size(), effectFlags), 0);
+    // Still able to load once the bad blocks were turned away.
+    EXPECT_NE(load(valid), 0);
+}
+
+TEST_F(DsTest, CallsWithNoBufferAreHarmless) {
+    EXPECT_EQ(dsPlay(0), 0);
+    EXPECT_EQ(dsPlayLooping(0), 0);
+    EXPECT_EQ(dsStop(0), 0);
+    EXPECT_FALSE(dsIsPlaying(0));
+    dsFree(0);
+    dsTerminate(0);
+    EXPECT_EQ(dsPlay(123456), 0);
+    dsFree(123456);
+    // The device survived all of that.
+    const int buffer = load(wavtest::toneWav(0.3));
+    ASSERT_NE(buffer, 0);
+    EXPECT_EQ(dsPlay(buffer), 1);
+}
+
+TEST_F(DsTest, AFreedBufferIsForgottenAndTheOthersRemain) {
+    const int freed = load(wavtest::toneWav(1.0));
+    const int kept = load(wavtest::toneWav(1.0));
+    ASSERT_NE(freed, 0);
+    ASSERT_NE(kept, 0);
+    ASSERT_EQ(dsPlayLooping(freed), 1);
+    ASSERT_EQ(dsPlayLooping(kept), 1);
+
+    dsFree(freed);
+    EXPECT_FALSE(dsIsPlaying(freed));
+    EXPECT_EQ(dsPlay(freed), 0);
+    EXPECT_EQ(dsPlayLooping(freed), 0);
+    EXPECT_EQ(dsStop(freed), 0);
+    dsFree(freed);
+
+    EXPECT_TRUE(dsIsPlaying(kept));
+    EXPECT_EQ(dsStop(kept), 1);
+    EXPECT_FALSE(dsIsPlaying(kept));
+}
+
+TEST_F(DsTest, PlayOnceEndsAndLoopingLastsUntilStopped) {
+    const int once = load(wavtest::toneWav(0.1));
+    const int looping = load(wavtest::toneWav(0.1), musicFlags);
+    ASSERT_EQ(dsPlay(once), 1);
+    ASSERT_EQ(dsPlayLooping(looping), 1);
+    EXPECT_TRUE(dsIsPlaying(once));
+
+    EXPECT_TRUE(audiotest::waitUntil([&] { return !dsIsPlaying(once); }, 3s))
+        << "a 0.1 s sound played once should end";
+    std::this_thread::sleep_for(300ms);  // three more lengths of the looping sound
+    EXPECT_TRUE(dsIsPlaying(looping));
+
+    EXPECT_EQ(dsStop(looping), 1);
+    EXPECT_FALSE(dsIsPlaying(looping));
+}
+
+TEST_F(DsTest, EffectsNeverCutTheMusic) {
+    const int music = load(wavtest::toneWav(0.5, 2), musicFlags);
+    const int effect = load(wavtest::toneWav(0.5));
+    ASSERT_EQ(dsPlayLooping(music), 1);
+    std::this_thread::sleep_for(20ms);  // so the music is the oldest sound playing
+    // More effects at once than there are channels: each still starts, the oldest giving way.
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(dsPlay(effect), 1) << "effect " << i;
+    EXPECT_TRUE(dsIsPlaying(music));
+    EXPECT_TRUE(dsIsPlaying(effect));
+
+    EXPECT_EQ(dsStop(effect), 1);
+    EXPECT_FALSE(dsIsPlaying(effect));
+    EXPECT_TRUE(dsIsPlaying(music));
+}
+
+TEST_F(DsTest, TwoMusicBuffersPlayTogether) {
+    const int first = load(wavtest::toneWav(0.5), musicFlags);
+    const int second = load(wavtest::toneWav(0.5), musicFlags);
+    ASSERT_EQ(dsPlayLooping(first), 1);
+    ASSERT_EQ(dsPlayLooping(second), 1);
+    // Starting the first again restarts it in place rather than taking the second's channel.
+    ASSERT_EQ(dsPlayLooping(first), 1);
+    EXPECT_TRUE(dsIsPlaying(first));
+    EXPECT_TRUE(dsIsPlaying(second));
+    dsStop(first);
+    EXPECT_FALSE(dsIsPlaying(first));
+    EXPECT_TRUE(dsIsPlaying(second));
+}
+
+TEST(DsLifetime, TerminateWithBuffersLoadedReleasesThemAll) {
+    audiotest::useSilentAudioDriver();
+    const int device = dsInitialize(0);
+    ASSERT_NE(device, 0);
+    const Bytes file = wavtest::toneWav(0.5);
+    std::vector<int> buffers;
+    for (int i = 0; i < 5; ++i) {
+        buffers.push_back(dsCreateDSB(device, file.data(), file.size(), i == 0 ? 1 : 3));
+        ASSERT_NE(buffers.back(), 0);
+    }
+    dsPlayLooping(buffers[0]);
+    dsPlay(buffers[1]);
+
+    dsTerminate(device);
+    for (int buffer : buffers) {
+        EXPECT_FALSE(dsIsPlaying(buffer));
+        EXPECT_EQ(dsPlay(buffer), 0);
+        EXPECT_EQ(dsStop(buffer), 0);
+        dsFree(buffer);
+    }
+    EXPECT_EQ(dsCreateDSB(device, file.data(), file.size(), 3), 0) << "the device is closed";
+    dsTerminate(device);
+
+    // The sound system can be started again, under a new handle.
+    const int again = dsInitialize(0);
+    ASSERT_NE(again, 0);
+    EXPECT_NE(again, device);
+    EXPECT_EQ(dsCreateDSB(device, file.data(), file.size(), 3), 0) << "the old handle is stale";
+    const int buffer = dsCreateDSB(again, file.data(), file.size(), 3);
+    EXPECT_NE(buffer, 0);
+    for (int old : buffers)
+        EXPECT_NE(buffer, old) << "handles are never reused";
+    EXPECT_EQ(dsPlay(buffers[2]), 0);
+    dsTerminate(again);
+}
+
+TEST(DsLifetime, NoSoundSystemGivesDeviceZero) {
+    audiotest::ScopedAudioDriver missing("quorvel_no_such_driver");
+    EXPECT_EQ(dsInitialize(0), 0);
+    const Bytes file = wavtest::toneWav(0.05);
+    EXPECT_EQ(dsCreateDSB(0, file.data(), file.size(), 3), 0);
+    dsTerminate(0);
+}
+
+}
