@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs in fuzz/corpus/: settings files and small WAV files, valid and not.
+
+Run it again after changing it; the seeds it writes are committed with it.
+"""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def cp932(text):
+    return text.encode("cp932")
+
+
+def settings_file(*lines):
+    return b"".join(cp932(line) + b"\r\n" for line in lines)
+
+
+DEFAULT = ("背景画=緑", "移動指導=OFF", "経過時間=ON", "BGM=ON")
+
+SETTINGS = {
+    "default.ini": settings_file(*DEFAULT),
+    "bamboo_all_on.ini": settings_file("背景画=竹", "移動指導=ON", "経過時間=ON", "BGM=ON"),
+    "tatami.ini": settings_file("背景画=畳", "移動指導=OFF", "経過時間=OFF", "BGM=OFF"),
+    "space.ini": settings_file("背景画=宇宙", "移動指導=ON", "経過時間=OFF", "BGM=ON"),
+    "brick.ini": settings_file("背景画=煉瓦", "移動指導=OFF", "経過時間=ON", "BGM=OFF"),
+    "lf_only.ini": b"".join(cp932(line) + b"\n" for line in DEFAULT),
+    "no_final_line_end.ini": settings_file(*DEFAULT)[:-2],
+    "three_lines.ini": settings_file(*DEFAULT[:3]),
+    "lower_case.ini": settings_file("背景画=緑", "移動指導=off", "経過時間=on", "bgm=on"),
+    "trailing_space.ini": settings_file("背景画=緑 ", "移動指導=OFF", "経過時間=ON", "BGM=ON  "),
+    "utf8.ini": b"".join(line.encode("utf-8") + b"\r\n" for line in DEFAULT),
+    "invalid_bytes.ini": b"\x94\x77\x80\xff\r\n\x81\x20\r\n\xa0\r\nBGM=ON\x94",
+    "nul.ini": b"BGM=\x00ON\r\n",
+    "cp932_extensions.ini": b"\x87\x40\xfa\x5c\xed\x40\xb1\r\n",
+    "longest_line.ini": b"x" * 256 + b"\r\n" + b"y" * 255 + b"\r\r\n",
+    "long_line.ini": b"x" * 300 + b"\r\n" + settings_file(*DEFAULT[1:]),
+}
+
+
+def chunk(tag, body):
+    pad = b"\x00" if len(body) % 2 else b""
+    return tag + struct.pack("<I", len(body)) + body + pad
+
+
+def fmt_pcm(channels, rate, bits, tag=1):
+    align = channels * bits // 8
+    return chunk(b"fmt ", struct.pack("<HHIIHH", tag, channels, rate, rate * align, align, bits))
+
+
+def riff(*chunks):
+    body = b"WAVE" + b"".join(chunks)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def tone8(count):
+    return bytes(128 + (40 if (i // 8) % 2 else -40) for i in range(count))
+
+
+def tone16(frames, channels):
+    samples = []
+    for i in range(frames):
+        value = 8000 if (i // 8) % 2 else -8000
+        samples.extend([value] * channels)
+    return struct.pack("<%dh" % len(samples), *samples)
+
+
+PCM8 = riff(fmt_pcm(1, 8000, 8), chunk(b"data", tone8(64)))
+
+WAV = {
+    "pcm8_mono.wav": PCM8,
+    "pcm16_stereo.wav": riff(fmt_pcm(2, 22050, 16), chunk(b"data", tone16(32, 2))),
+    "odd_data_padded.wav": riff(fmt_pcm(1, 11025, 8), chunk(b"data", tone8(63))),
+    "list_before_data.wav": riff(
+        fmt_pcm(1, 8000, 8), chunk(b"LIST", b"INFOISFT\x05\x00\x00\x00test\x00"),
+        chunk(b"data", tone8(32))),
+    "empty_data.wav": riff(fmt_pcm(1, 8000, 16), chunk(b"data", b"")),
+    # Not acceptable, each in its own way.
+    "truncated_data.wav": PCM8[:-20],
+    "riff_size_too_big.wav": PCM8[:4] + struct.pack("<I", 0x7FFFFFF0) + PCM8[8:],
+    "chunk_size_huge.wav": riff(fmt_pcm(1, 8000, 8), b"data" + b"\xf0\xff\xff\xff" + tone8(16)),
+    "no_data_chunk.wav": riff(fmt_pcm(1, 8000, 8)),
+    "data_before_fmt.wav": riff(chunk(b"data", tone8(16)), fmt_pcm(1, 8000, 8)),
+    "float_format.wav": riff(fmt_pcm(1, 8000, 32, tag=3), chunk(b"data", b"\x00" * 32)),
+    "zero_channels.wav": riff(fmt_pcm(0, 8000, 16), chunk(b"data", b"\x00" * 16)),
+    "short_fmt.wav": riff(chunk(b"fmt ", b"\x01\x00\x01\x00"), chunk(b"data", tone8(8))),
+    "not_riff.wav": b"RIFX" + PCM8[4:],
+    "header_only.wav": PCM8[:12],
+}
+
+
+def write(folder, files):
+    path = os.path.join(HERE, "corpus", folder)
+    os.makedirs(path, exist_ok=True)
+    for name, data in files.items():
+        assert len(data) < 4096, name
+        with open(os.path.join(path, name), "wb") as out:
+            out.write(data)
+
+
+write("settings", SETTINGS)
+write("wav", WAV)

@@ -1,0 +1,39 @@
+// Feeds arbitrary bytes to the WAV check. The sanitizers catch any read outside the block (the
+// fuzzer hands over a heap block of exactly the input's size); besides, an accepted block must
+// at least look like the smallest RIFF/WAVE file with a "fmt " and a "data" chunk.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "sound/wav_check.h"
+
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "wav_fuzzer: %s\n", what);
+    std::abort();
+}
+
+// RIFF header (12) + "fmt " chunk header and PCM fields (8 + 16) + "data" chunk header (8).
+constexpr std::size_t kSmallestWav = 44;
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const bool accepted = isWellFormedWav(data, size);
+    if (isWellFormedWav(data, size) != accepted) fail("same bytes, different answer");
+    if (!accepted) return 0;
+
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (size < kSmallestWav) fail("accepted a block too small to be a WAV file");
+    if (bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
+        fail("accepted a block without the RIFF/WAVE header");
+    }
+    if (bytes.find("fmt ", 12) == std::string_view::npos) fail("accepted a block without fmt");
+    if (bytes.find("data", 12) == std::string_view::npos) fail("accepted a block without data");
+    return 0;
+}

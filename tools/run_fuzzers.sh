@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets in fuzz/ with clang into fuzz-build/ and runs each one for a
+# bounded time, starting from the committed seeds in fuzz/corpus/<name>/. New inputs the fuzzer
+# finds go to fuzz-build/corpus/<name>/, crashing inputs to fuzz-build/artifacts/<name>/.
+#
+# Usage: tools/run_fuzzers.sh [seconds-per-fuzzer]    (default 60)
+# Exits non-zero when the build fails or any fuzzer finds a crash, leak or timeout.
+set -euo pipefail
+
+seconds="${1:-60}"
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 [seconds-per-fuzzer]" >&2
+    exit 2
+fi
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/fuzz-build"
+
+mkdir -p "$build"
+cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log" >&2; exit 1; }
+cmake --build "$build" -j2
+
+status=0
+for name in settings wav; do
+    fuzzer="$build/${name}_fuzzer"
+    corpus="$build/corpus/$name"
+    artifacts="$build/artifacts/$name"
+    log="$build/$name.log"
+    mkdir -p "$corpus" "$artifacts"
+    args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+          -artifact_prefix="$artifacts/")
+    if [[ -f "$root/fuzz/$name.dict" ]]; then
+        args+=(-dict="$root/fuzz/$name.dict")
+    fi
+
+    echo "== ${name}_fuzzer: ${seconds}s"
+    # The first corpus folder receives new inputs; the committed seeds are only read.
+    if "$fuzzer" "${args[@]}" "$corpus" "$root/fuzz/corpus/$name" >"$log" 2>&1; then
+        result="ok"
+    else
+        result="FAILED (see $log and $artifacts/)"
+        status=1
+        tail -n 40 "$log" >&2
+    fi
+    runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
+    rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)"
+    cov="$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 || true)"
+    echo "   ${result}: ${runs:-?} runs, ${rate:-?} per second, ${cov:-cov: ?}, corpus $(ls "$corpus" | wc -l) files"
+done
+exit "$status"
