@@ -13,7 +13,8 @@ namespace quorvel {
 QSize pictureSize(int code);
 
 // Renders the picture of a code at a device pixel ratio: the image has pictureSize(code) * ratio
-// pixels and carries that ratio. A null image for codes without a picture.
+// pixels and carries that ratio. Every pixel is opaque. A null image for codes without a picture
+// and for a ratio that is not positive.
 QImage renderPicture(int code, qreal devicePixelRatio);
 
 // Every code that has a picture: the empty square, both sides' pieces (promoted forms included),
@@ -26,13 +27,13 @@ QString pictureName(int code);
 
 // Every picture of the game rendered once at one device pixel ratio.
 class PictureSet {
-public:
+  public:
     explicit PictureSet(qreal devicePixelRatio);
     // nullptr for a code without a picture.
     const QImage* find(int code) const;
     qreal devicePixelRatio() const { return ratio_; }
 
-private:
+  private:
     qreal ratio_;
     std::map<int, QImage> images_;
 };
