@@ -1,0 +1,307 @@
+// The main window with a recording stand-in for the game.
+
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+class Recorder : public GameEvents {
+  public:
+    std::vector<std::string> calls;
+    // Optional behaviour per call, as the game would react.
+    std::function<void(const std::string&)> react;
+
+    void onStart() override { record("start"); }
+    void onSente() override { record("sente"); }
+    void onGote() override { record("gote"); }
+    void onCancel() override { record("cancel"); }
+    void onQuit() override { record("quit"); }
+    void onKey(int code) override { record("key " + std::to_string(code)); }
+    void onMousePress(double x, double y) override {
+        record("press " + std::to_string(x) + " " + std::to_string(y));
+    }
+    void onTimerTick() override { record("tick"); }
+    void onBackgroundItem(int code) override { record("background " + std::to_string(code)); }
+    void onKeika() override { record("keika"); }
+    void onBgm() override { record("bgm"); }
+    void onSidou() override { record("sidou"); }
+    void onVersion() override { record("version"); }
+    void redrawAll() override { record("redraw"); }
+
+    int count(const std::string& call) const {
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+    }
+
+  private:
+    void record(const std::string& call) {
+        calls.push_back(call);
+        if (react) react(call);
+    }
+};
+
+// Finds an action by its path of captions from the menu bar.
+QAction* findAction(QMainWindow& window, const QStringList& path) {
+    QList<QAction*> actions = window.menuBar()->actions();
+    QAction* found = nullptr;
+    for (const QString& caption : path) {
+        found = nullptr;
+        for (QAction* action : actions) {
+            if (action->text() == caption) found = action;
+        }
+        if (found == nullptr) return nullptr;
+        if (found->menu() != nullptr) actions = found->menu()->actions();
+    }
+    return found;
+}
+
+class MainWindowTest : public testing::Test {
+  protected:
+    MainWindowTest() { window.setEvents(&game); }
+    ~MainWindowTest() override { window.setEvents(nullptr); }
+
+    Recorder game;
+    MainWindow window;
+};
+
+TEST_F(MainWindowTest, CaptionSizeAndPlace) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvel"));
+    EXPECT_EQ(window.size(), QSize(633, 600));
+    EXPECT_EQ(window.pos(), QPoint(0, 0));
+    // The surface fills the client area under the menu bar before the window is ever shown,
+    // so the first position drawn during load lands in an image of the right size.
+    const int menuHeight = window.menuBar()->sizeHint().height();
+    EXPECT_GT(menuHeight, 10);
+    EXPECT_EQ(window.surface().geometry(), QRect(0, menuHeight, 633, 600 - menuHeight));
+    // Green behind the client area, system colours in the menu bar.
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(0, 128, 0));
+    EXPECT_EQ(window.menuBar()->palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Window));
+    EXPECT_EQ(window.menuBar()->palette().color(QPalette::Button),
+              QApplication::palette().color(QPalette::Button));
+    const qreal ratio = window.surface().ratio();
+    EXPECT_EQ(window.surface().image().size(),
+              QSize(qCeil(633 * ratio), qCeil((600 - menuHeight) * ratio)));
+}
+
+TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
+    struct Case {
+        QStringList path;
+        std::string call;
+    };
+    const std::vector<Case> cases = {
+        {{"対局", "対局(人間)", "スタート"}, "start"},
+        {{"対局", "対局(COM)", "先手"}, "sente"},
+        {{"対局", "対局(COM)", "後手"}, "gote"},
+        {{"対局", "終わり"}, "quit"},
+        {{"局面", "最初"}, "cancel"},
+        {{"ｵﾌﾟｼｮﾝ", "背景画", "緑"}, "background 2"},
+        {{"ｵﾌﾟｼｮﾝ", "背景画", "畳"}, "background 3"},
+        {{"ｵﾌﾟｼｮﾝ", "背景画", "竹"}, "background 4"},
+        {{"ｵﾌﾟｼｮﾝ", "背景画", "宇宙"}, "background 5"},
+        {{"ｵﾌﾟｼｮﾝ", "背景画", "煉瓦"}, "background 6"},
+        {{"ｵﾌﾟｼｮﾝ", "移動指導"}, "sidou"},
+        {{"ｵﾌﾟｼｮﾝ", "経過時間"}, "keika"},
+        {{"ｵﾌﾟｼｮﾝ", "BGM"}, "bgm"},
+        {{"その他"}, "version"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.join(" > ").toStdString());
+        QAction* action = findAction(window, c.path);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->menu(), nullptr);
+        game.calls.clear();
+        action->trigger();
+        EXPECT_EQ(game.calls, std::vector<std::string>{c.call});
+    }
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsTheFourTopLevelItemsInOrder) {
+    QStringList captions;
+    for (QAction* action : window.menuBar()->actions())
+        captions << action->text();
+    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他"}));
+    // その他 acts straight from the bar.
+    EXPECT_EQ(window.menuBar()->actions().last()->menu(), nullptr);
+}
+
+TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {
+    const QFont font = window.menuBar()->font();
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("IPAPGothic"));
+    const QFontMetrics metrics(font);
+    std::function<void(const QList<QAction*>&)> check = [&](const QList<QAction*>& actions) {
+        for (QAction* action : actions) {
+            for (const QChar ch : action->text()) {
+                EXPECT_TRUE(metrics.inFont(ch))
+                    << "no glyph for U+" << std::hex << static_cast<int>(ch.unicode()) << " in "
+                    << action->text().toStdString();
+            }
+            if (action->menu() != nullptr) {
+                EXPECT_EQ(QFontInfo(action->menu()->font()).family(), QStringLiteral("IPAPGothic"));
+                check(action->menu()->actions());
+            }
+        }
+    };
+    check(window.menuBar()->actions());
+}
+
+// Marks the game owns; which items carry them at the start.
+TEST_F(MainWindowTest, OnlyTatamiIsCheckedAtFirst) {
+    const std::pair<MenuItem, bool> expected[] = {
+        {MenuItem::MIDORI, false}, {MenuItem::TATAMI, true}, {MenuItem::TAKE, false},
+        {MenuItem::UCHU, false},   {MenuItem::RENGA, false}, {MenuItem::SIDOU, false},
+        {MenuItem::KEIKA, false},  {MenuItem::BGM, false},
+    };
+    for (const auto& [item, checked] : expected) {
+        QAction* action = window.markAction(item);
+        ASSERT_NE(action, nullptr);
+        EXPECT_TRUE(action->isCheckable());
+        EXPECT_EQ(action->isChecked(), checked) << action->text().toStdString();
+    }
+    EXPECT_EQ(window.markAction(MenuItem::TATAMI), findAction(window, {"ｵﾌﾟｼｮﾝ", "背景画", "畳"}));
+    EXPECT_EQ(window.markAction(MenuItem::BGM), findAction(window, {"ｵﾌﾟｼｮﾝ", "BGM"}));
+}
+
+TEST_F(MainWindowTest, ActionsDoNotToggleThemselves) {
+    // A game that changes no mark: every action keeps its state after being chosen.
+    for (const MenuItem item : {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::UCHU, MenuItem::SIDOU,
+                                MenuItem::KEIKA, MenuItem::BGM}) {
+        QAction* action = window.markAction(item);
+        const bool before = action->isChecked();
+        action->trigger();
+        EXPECT_EQ(action->isChecked(), before) << action->text().toStdString();
+    }
+    EXPECT_EQ(game.calls.size(), 6u);
+}
+
+TEST_F(MainWindowTest, MarksFollowWhatTheGameSets) {
+    game.react = [this](const std::string& call) {
+        if (call == "background 5") {
+            window.setMark(MenuItem::TATAMI, false);
+            window.setMark(MenuItem::UCHU, true);
+        } else if (call == "bgm") {
+            window.setMark(MenuItem::BGM, true);
+        }
+    };
+    window.markAction(MenuItem::UCHU)->trigger();
+    EXPECT_TRUE(window.markAction(MenuItem::UCHU)->isChecked());
+    EXPECT_FALSE(window.markAction(MenuItem::TATAMI)->isChecked());
+    window.markAction(MenuItem::BGM)->trigger();
+    EXPECT_TRUE(window.markAction(MenuItem::BGM)->isChecked());
+    // Choosing a checked item again while the game leaves it checked keeps it checked.
+    window.markAction(MenuItem::UCHU)->trigger();
+    EXPECT_TRUE(window.markAction(MenuItem::UCHU)->isChecked());
+    // Set outside any menu command (e.g. from reading the settings file).
+    window.setMark(MenuItem::KEIKA, true);
+    EXPECT_TRUE(window.markAction(MenuItem::KEIKA)->isChecked());
+}
+
+TEST_F(MainWindowTest, SurfacePressesReachTheGameInUnits) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(&window.surface(), Qt::LeftButton, Qt::NoModifier, QPoint(57, 43));
+    QTest::mousePress(&window.surface(), Qt::RightButton, Qt::NoModifier, QPoint(255, 84));
+    EXPECT_EQ(game.calls, (std::vector<std::string>{"press 855.000000 645.000000",
+                                                    "press 3825.000000 1260.000000"}));
+}
+
+// Keys reach the game as the character codes they type; keys that type nothing are not sent.
+TEST_F(MainWindowTest, KeysArriveAsCharacterCodes) {
+    struct Case {
+        Qt::Key key;
+        QString text;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {Qt::Key_Escape, QString(QChar(27)), {"key 27"}},
+        {Qt::Key_Escape, QString(), {"key 27"}},
+        {Qt::Key_A, QStringLiteral("a"), {"key 97"}},
+        {Qt::Key_Return, QStringLiteral("\r"), {"key 13"}},
+        {Qt::Key_Shift, QString(), {}},
+        {Qt::Key_F1, QString(), {}},
+    };
+    for (const Case& c : cases) {
+        game.calls.clear();
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, c.text);
+        QCoreApplication::sendEvent(&window, &press);
+        EXPECT_EQ(game.calls, c.calls) << c.key;
+    }
+}
+
+TEST_F(MainWindowTest, ClosingAsksTheGame) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A game that does not end the program keeps the window open.
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(game.calls, std::vector<std::string>{"quit"});
+
+    // One that ends it closes the window, and from then on nothing reaches the game.
+    game.react = [this](const std::string& call) {
+        if (call == "quit") window.requestQuit();
+    };
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.quitRequested());
+    game.calls.clear();
+    window.markAction(MenuItem::BGM)->trigger();
+    QTest::mousePress(&window.surface(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    EXPECT_TRUE(game.calls.empty());
+}
+
+TEST_F(MainWindowTest, QuitStopsTheEventLoop) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.setTimerEnabled(true);
+    QTimer::singleShot(0, &window, [this] { window.requestQuit(); });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_LT(elapsed.elapsed(), 5000);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.timerEnabled());
+    window.setTimerEnabled(true);  // ignored once quitting
+    EXPECT_FALSE(window.timerEnabled());
+}
+
+TEST_F(MainWindowTest, TimerTicksEveryFiftyMilliseconds) {
+    window.setTimerEnabled(true);
+    EXPECT_TRUE(window.timerEnabled());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTest::qWait(520);
+    const int ticks = game.count("tick");
+    const double expected = elapsed.elapsed() / 50.0;
+    EXPECT_GE(ticks, expected * 0.6);
+    EXPECT_LE(ticks, expected + 1);
+
+    window.setTimerEnabled(false);
+    EXPECT_FALSE(window.timerEnabled());
+    const int stoppedAt = game.count("tick");
+    QTest::qWait(200);
+    EXPECT_EQ(game.count("tick"), stoppedAt);
+}
+
+TEST_F(MainWindowTest, EventsBeforeTheGameIsConnectedAreDropped) {
+    MainWindow unconnected;
+    unconnected.markAction(MenuItem::BGM)->trigger();
+    EXPECT_FALSE(unconnected.markAction(MenuItem::BGM)->isChecked());
+    EXPECT_TRUE(unconnected.close());  // no game to ask
+}
+
+}
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+namespace quorvel {
+
+// What the window hands on to the game: one call per menu command, mouse press, key, timer tick
+// and full redraw. The program forwards these to the Game object (game_link.h); window tests
+// plug in a recorder instead.
+class GameEvents {
+  public:
+    virtual ~GameEvents() = default;
+
+    virtual void onStart() = 0;
+    virtual void onSente() = 0;
+    virtual void onGote() = 0;
+    virtual void onCancel() = 0;
+    virtual void onQuit() = 0;
+    // A key that produced a character, by its character code (27 for Esc).
+    virtual void onKey(int characterCode) = 0;
+    virtual void onMousePress(double unitsX, double unitsY) = 0;
+    virtual void onTimerTick() = 0;
+    virtual void onBackgroundItem(int backgroundCode) = 0;
+    virtual void onKeika() = 0;
+    virtual void onBgm() = 0;
+    virtual void onSidou() = 0;
+    virtual void onVersion() = 0;
+    // Everything on the surface must be drawn again (after the device pixel ratio changed).
+    virtual void redrawAll() = 0;
+};
+
+}

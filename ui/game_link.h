@@ -1,0 +1,32 @@
+#pragma once
+
+#include "game/game.h"
+#include "ui/game_events.h"
+
+namespace quorvel {
+
+// Hands the window's events to the Game object.
+class GameLink final : public GameEvents {
+  public:
+    explicit GameLink(Game& game) : game_(game) {}
+
+    void onStart() override { game_.onStart(); }
+    void onSente() override { game_.onSente(); }
+    void onGote() override { game_.onGote(); }
+    void onCancel() override { game_.onCancel(); }
+    void onQuit() override { game_.onQuit(); }
+    void onKey(int characterCode) override { game_.onKey(characterCode); }
+    void onMousePress(double unitsX, double unitsY) override { game_.onMousePress(unitsX, unitsY); }
+    void onTimerTick() override { game_.onTimerTick(); }
+    void onBackgroundItem(int backgroundCode) override { game_.onBackgroundItem(backgroundCode); }
+    void onKeika() override { game_.onKeika(); }
+    void onBgm() override { game_.onBgm(); }
+    void onSidou() override { game_.onSidou(); }
+    void onVersion() override { game_.onVersion(); }
+    void redrawAll() override { game_.画面_再描画(); }
+
+  private:
+    Game& game_;
+};
+
+}

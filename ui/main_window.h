@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+#include "game/platform.h"
+#include "ui/game_events.h"
+#include "ui/surface.h"
+
+class QAction;
+class QMenu;
+
+namespace quorvel {
+
+// The game's main window: the menu bar, the drawing surface as central widget, the clock timer
+// and the window's own events (keys, closing). Everything the player does goes to GameEvents.
+// Menu check marks belong to the game: the window shows exactly what the game last set.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Outer size in logical pixels, menu bar included (9500 x 9000 drawing units).
+    static constexpr int outerWidth = 633;
+    static constexpr int outerHeight = 600;
+    static constexpr int timerIntervalMs = 50;
+
+    MainWindow();
+    ~MainWindow() override;
+
+    // Where events go; until set (or after quitting) events are dropped.
+    void setEvents(GameEvents* events) { events_ = events; }
+
+    Surface& surface() { return *surface_; }
+
+    // Check marks, as the game sets them.
+    void setMark(MenuItem item, bool checked);
+    QAction* markAction(MenuItem item) const;
+
+    // Timer1: while enabled, a tick every 50 ms.
+    void setTimerEnabled(bool enabled);
+    bool timerEnabled() const;
+
+    // Ends the program: no event reaches the game any more, the window closes and the event
+    // loop stops. Safe to call from any handler, also before the event loop runs.
+    void requestQuit();
+    bool quitRequested() const { return quitRequested_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const QString& caption, std::function<void()> command);
+    QAction* addMark(QMenu* menu, const QString& caption, MenuItem item,
+                     std::function<void()> command);
+    // Runs one event in the game, then puts every check mark back to the game's state (a
+    // checkable action toggles itself when triggered).
+    void dispatch(const std::function<void(GameEvents&)>& call);
+    void applyMarks();
+
+    Surface* surface_ = nullptr;
+    GameEvents* events_ = nullptr;
+    QTimer timer1_;
+    std::map<MenuItem, QAction*> markActions_;
+    std::map<MenuItem, bool> marks_;
+    bool quitRequested_ = false;
+};
+
+}

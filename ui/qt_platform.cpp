@@ -1,0 +1,126 @@
+#include "ui/qt_platform.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QMessageBox>
+#include <QTime>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "sound/ds.h"
+#include "storage/settings_file.h"
+
+namespace quorvel {
+
+namespace {
+
+// Title of the sound module's warning boxes.
+constexpr const char* soundWarningTitle = "Quorvel.dll";
+
+void showModal(QWidget* parent, const QString& text, const QString& title, QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    // A plain OK button, without the theme's "apply" arrow.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setIcon(QIcon());
+    box.exec();
+}
+
+}
+
+QtPlatform::QtPlatform(MainWindow& window)
+    : window_(window),
+      sound_([this](const std::string& text) {
+          showModal(&window_, QString::fromStdString(text), QString::fromUtf8(soundWarningTitle),
+                    QMessageBox::Warning);
+      }),
+      settingsPath_(SETTINGS_FILE_NAME) {}
+
+void QtPlatform::drawPicture(int code, double cellX, double cellY) {
+    window_.surface().drawPicture(code, cellX, cellY);
+}
+
+void QtPlatform::drawOutline(int colourIndex, double cellX, double cellY) {
+    window_.surface().drawOutline(colourIndex, cellX, cellY);
+}
+
+void QtPlatform::drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
+                          int pointSize) {
+    window_.surface().drawText(QString::fromStdString(text), unitsX, unitsY, colourIndex,
+                               pointSize);
+}
+
+void QtPlatform::refresh() {
+    window_.surface().refresh();
+}
+
+void QtPlatform::showMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+    showModal(&window_, QString::fromStdString(text), QString::fromStdString(title),
+              icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+}
+
+void QtPlatform::setChecked(MenuItem item, bool checked) {
+    window_.setMark(item, checked);
+}
+
+void QtPlatform::setTimerEnabled(bool enabled) {
+    window_.setTimerEnabled(enabled);
+}
+
+double QtPlatform::timeOfDay() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void QtPlatform::pause(double seconds) {
+    if (!(seconds > 0)) return;  // also refuses NaN
+    using Clock = std::chrono::steady_clock;
+    const auto deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                           std::chrono::duration<double>(std::min(seconds, 86400.0)));
+    // sleep_for may wake early on a signal; sleep again for what is left.
+    for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
+        std::this_thread::sleep_for(deadline - now);
+    }
+}
+
+void QtPlatform::初期化_サウンド() {
+    sound_.初期化_サウンド(static_cast<long>(window_.winId()));
+}
+
+int QtPlatform::読込_WAVファイル(const std::string& fileName, int flags) {
+    return sound_.読込_WAVファイル(fileName, flags);
+}
+
+void QtPlatform::終了_サウンド() {
+    sound_.終了_サウンド();
+}
+
+void QtPlatform::dsPlay(int buffer) {
+    ::dsPlay(buffer);
+}
+
+void QtPlatform::dsPlayLooping(int buffer) {
+    ::dsPlayLooping(buffer);
+}
+
+void QtPlatform::dsStop(int buffer) {
+    ::dsStop(buffer);
+}
+
+void QtPlatform::dsFree(int buffer) {
+    ::dsFree(buffer);
+}
+
+std::optional<std::vector<std::string>> QtPlatform::readSettingsLines() {
+    return quorvel::readSettingsLines(settingsPath_);
+}
+
+bool QtPlatform::writeSettingsLines(const std::vector<std::string>& lines) {
+    return quorvel::writeSettingsLines(settingsPath_, lines);
+}
+
+void QtPlatform::quit() {
+    window_.requestQuit();
+}
+
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+
+#include "game/platform.h"
+#include "sound/sound_module.h"
+#include "ui/main_window.h"
+
+namespace quorvel {
+
+// Platform over Qt: drawing on the window's surface, modal message boxes, the window's menu
+// marks and timer, the local clock, blocking waits, the sound module and the settings file in
+// the current directory.
+class QtPlatform : public Platform {
+  public:
+    explicit QtPlatform(MainWindow& window);
+
+    void drawPicture(int code, double cellX, double cellY) override;
+    void drawOutline(int colourIndex, double cellX, double cellY) override;
+    void drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
+                  int pointSize) override;
+    void refresh() override;
+
+    void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void setChecked(MenuItem item, bool checked) override;
+    void setTimerEnabled(bool enabled) override;
+    double timeOfDay() override;
+    void pause(double seconds) override;
+
+    void 初期化_サウンド() override;
+    int 読込_WAVファイル(const std::string& fileName, int flags) override;
+    void 終了_サウンド() override;
+    void dsPlay(int buffer) override;
+    void dsPlayLooping(int buffer) override;
+    void dsStop(int buffer) override;
+    void dsFree(int buffer) override;
+
+    std::optional<std::vector<std::string>> readSettingsLines() override;
+    bool writeSettingsLines(const std::vector<std::string>& lines) override;
+
+    void quit() override;
+
+    // The settings file's path; the bare name in the current directory unless a test moves it.
+    void setSettingsPath(std::filesystem::path path) { settingsPath_ = std::move(path); }
+
+  private:
+    MainWindow& window_;
+    SoundModule sound_;
+    std::filesystem::path settingsPath_;
+};
+
+}

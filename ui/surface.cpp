@@ -1,0 +1,175 @@
+#include "ui/surface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtMath>
+
+#include "game/game.h"
+#include "ui/fonts.h"
+#include "ui/geometry.h"
+#include "ui/palette.h"
+
+namespace quorvel {
+
+namespace {
+
+QSize deviceSize(QSize logical, qreal ratio) {
+    return {qCeil(logical.width() * ratio), qCeil(logical.height() * ratio)};
+}
+
+}
+
+Surface::Surface(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    const qreal ratio = devicePixelRatioF();
+    pictures_ = std::make_unique<PictureSet>(ratio);
+    image_ = QImage(deviceSize(size(), ratio), QImage::Format_RGB32);
+    image_.fill(paletteColour(windowBackgroundColour));
+    image_.setDevicePixelRatio(ratio);
+}
+
+Surface::~Surface() = default;
+
+template <class Paint>
+void Surface::paintDevicePixels(Paint&& paint) {
+    // With the ratio set to 1 the painter works in the image's own pixels, so positions computed
+    // by geometry::unitsToDevice land exactly where they were computed to land.
+    const qreal ratio = image_.devicePixelRatio();
+    image_.setDevicePixelRatio(1.0);
+    {
+        QPainter painter(&image_);
+        paint(painter, ratio);
+    }
+    image_.setDevicePixelRatio(ratio);
+}
+
+const QImage& Surface::image() {
+    syncImage();
+    return image_;
+}
+
+const PictureSet& Surface::pictures() {
+    syncImage();
+    return *pictures_;
+}
+
+qreal Surface::ratio() {
+    syncImage();
+    return image_.devicePixelRatio();
+}
+
+void Surface::drawPicture(int code, double cellX, double cellY) {
+    syncImage();
+    const QImage* picture = pictures_->find(code);
+    if (picture == nullptr || picture->isNull()) return;
+    const geometry::UnitPoint corner = geometry::cellCorner(cellX, cellY);
+    paintDevicePixels([&](QPainter& painter, qreal ratio) {
+        const QPoint at(geometry::unitsToDevice(corner.x, ratio),
+                        geometry::unitsToDevice(corner.y, ratio));
+        // Pictures replace what lies under them, pixel for pixel.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRect(at, picture->size()), *picture, picture->rect());
+    });
+}
+
+void Surface::drawOutline(int colourIndex, double cellX, double cellY) {
+    syncImage();
+    const geometry::UnitPoint corner = geometry::cellCorner(cellX, cellY);
+    paintDevicePixels([&](QPainter& painter, qreal ratio) {
+        const int left = geometry::unitsToDevice(corner.x, ratio);
+        const int top = geometry::unitsToDevice(corner.y, ratio);
+        const int right = geometry::unitsToDevice(corner.x + geometry::cellWidth, ratio);
+        const int bottom = geometry::unitsToDevice(corner.y + geometry::cellHeight, ratio);
+        const int line = geometry::lineWidthDevice(ratio);
+        const QColor colour = paletteColour(colourIndex);
+        // Four filled bars instead of a pen: no antialiasing and no half-pixel pen offsets, so
+        // the right edge covers exactly the pixels the next cell's left edge covers.
+        painter.fillRect(left, top, right - left + line, line, colour);
+        painter.fillRect(left, bottom, right - left + line, line, colour);
+        painter.fillRect(left, top, line, bottom - top + line, colour);
+        painter.fillRect(right, top, line, bottom - top + line, colour);
+    });
+}
+
+void Surface::drawText(const QString& text, double unitsX, double unitsY, int colourIndex,
+                       int pointSize) {
+    if (text.isEmpty()) return;
+    syncImage();
+    const QFont font = boardFont(pointSize);
+    QPainter painter(&image_);  // logical coordinates; glyphs render at the image's ratio
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(font);
+    painter.setPen(paletteColour(colourIndex));
+    const QFontMetricsF metrics(font, &image_);
+    const QPointF baseline(geometry::unitsToLogical(unitsX),
+                           geometry::unitsToLogical(unitsY) + metrics.ascent());
+    painter.drawText(baseline, text);
+}
+
+void Surface::refresh() {
+    repaint();
+}
+
+void Surface::syncImage() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize wanted = deviceSize(size(), ratio);
+    const bool newRatio = !qFuzzyCompare(ratio, image_.devicePixelRatio());
+    if (!newRatio && wanted == image_.size()) return;
+
+    QImage next(wanted, QImage::Format_RGB32);
+    next.fill(paletteColour(windowBackgroundColour));
+    {
+        // Keep what was drawn (scaled, when the ratio changed) until it is drawn again.
+        QPainter painter(&next);
+        const qreal oldRatio = image_.devicePixelRatio();
+        QImage old = image_;
+        old.setDevicePixelRatio(1.0);
+        if (newRatio) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(
+            QRectF(0, 0, old.width() * ratio / oldRatio, old.height() * ratio / oldRatio), old,
+            old.rect());
+    }
+    next.setDevicePixelRatio(ratio);
+    image_ = std::move(next);
+    if (newRatio) {
+        pictures_ = std::make_unique<PictureSet>(ratio);
+        // Never redraw from inside a paint or a drawing call: let the event loop ask for it.
+        QMetaObject::invokeMethod(this, &Surface::ratioChanged, Qt::QueuedConnection);
+    }
+}
+
+bool Surface::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        syncImage();
+    }
+    return QWidget::event(event);
+}
+
+void Surface::paintEvent(QPaintEvent* event) {
+    syncImage();
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect dirty = event->rect();
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF source(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
+                        dirty.height() * ratio);
+    painter.drawImage(QRectF(dirty), image_, source);
+}
+
+void Surface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    syncImage();
+}
+
+void Surface::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    syncImage();
+}
+
+void Surface::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    emit pressed(geometry::logicalToUnits(at.x()), geometry::logicalToUnits(at.y()));
+    event->accept();
+}
+
+}

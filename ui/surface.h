@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "ui/art/pictures.h"
+
+namespace quorvel {
+
+// The drawing surface: a retained image of the client area at the screen's device pixel ratio.
+// Every drawing call paints into the image; paintEvent only shows it. Mouse presses come out as
+// drawing units.
+class Surface : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit Surface(QWidget* parent = nullptr);
+    ~Surface() override;
+
+    // The picture of a code with its top-left corner on a cell's corner, at natural size; a code
+    // without a picture draws nothing.
+    void drawPicture(int code, double cellX, double cellY);
+    // A cell's rectangle, unfilled, one logical pixel wide. Its right and bottom edges fall on
+    // the pixels of the next cells' left and top edges, so neighbouring squares share lines.
+    void drawOutline(int colourIndex, double cellX, double cellY);
+    // Text glyphs only, the text's top-left corner at the position.
+    void drawText(const QString& text, double unitsX, double unitsY, int colourIndex,
+                  int pointSize);
+    // Shows the image on screen now (a synchronous repaint, also from inside an event handler).
+    void refresh();
+
+    // The retained image, first matched to the widget's current size and ratio (a hidden widget
+    // gets no resize events, yet the game draws before the window is first shown).
+    const QImage& image();
+    const PictureSet& pictures();
+    qreal ratio();
+
+  signals:
+    // A press of any mouse button, in drawing units.
+    void pressed(double unitsX, double unitsY);
+    // The device pixel ratio changed: the image and the pictures were rebuilt at the new ratio
+    // and everything must be drawn again. Delivered from the event loop, never from a paint.
+    void ratioChanged();
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    // Matches the image to the widget's size and ratio. When the ratio changed, the pictures are
+    // rendered again and a full redraw is requested from the event loop.
+    void syncImage();
+    // Runs a painting step on the image with device pixel coordinates.
+    template <class Paint>
+    void paintDevicePixels(Paint&& paint);
+
+    QImage image_;
+    std::unique_ptr<PictureSet> pictures_;
+};
+
+}
