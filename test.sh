@@ -13,14 +13,14 @@ if [[ "${CI:-}" == "true" ]]; then
   tools/run_fuzzers.sh "${QUORVEL_FUZZ_SECONDS:-60}"
 
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON \
-    -DQUORVEL_BUILD_BENCH=OFF > /dev/null
+    -DQUORVEL_BUILD_BENCH=OFF -UQUORVEL_TEST_AREAS > /dev/null
   cmake --build build-asan -j"$jobs"
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j2 -LE gui)
   # Qt and the X libraries keep caches alive until exit; the GUI tests run without leak checks.
   (cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j1 -L gui)
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON > /dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON -UQUORVEL_TEST_AREAS > /dev/null
 cmake --build build -j"$jobs"
 cd build
 ctest --output-on-failure -j2

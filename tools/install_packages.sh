@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick sox
   clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "positions.h"
 #include "rules/board_text.h"
 #include "rules/check.h"
 
@@ -97,23 +98,11 @@ constexpr const char* kKingsTouching = R"(
  .  .  .  .  .  .  .  .  .
 )";
 
-constexpr const char* kFirstPosition = R"(
- l  n  s  g  k  g  s  n  l
- .  r  .  .  .  .  .  b  .
- p  p  p  p  p  p  p  p  p
- .  .  .  .  .  .  .  .  .
- .  .  .  .  *  .  .  .  .
- .  .  .  .  .  .  .  .  .
- P  P  P  P  P  P  P  P  P
- .  B  .  .  .  .  .  R  .
- L  N  S  G  K  G  S  N  L
-)";
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, Check,
     ::testing::Values(
-        CheckCase{"FirstPositionLower", kFirstPosition, SIDE_SENTE, false, 0, 0, 0, 0},
-        CheckCase{"FirstPositionUpper", kFirstPosition, SIDE_GOTE, false, 0, 0, 0, 0},
+        CheckCase{"FirstPositionLower", testing::kFirstPositionText, SIDE_SENTE, false, 0, 0, 0, 0},
+        CheckCase{"FirstPositionUpper", testing::kFirstPositionText, SIDE_GOTE, false, 0, 0, 0, 0},
         CheckCase{"RookDownTheColumn", kRookFacingKing, SIDE_SENTE, true, 8, 8, 8, 3},
         CheckCase{"UpperSideDoesNotAttack", kRookFacingKing, SIDE_GOTE, false, 0, 0, 0, 0},
         CheckCase{"PrinceBlocksTheRook", kRookBlockedByPrince, SIDE_SENTE, false, 0, 0, 0, 0},

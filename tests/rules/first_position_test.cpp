@@ -1,27 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "rules/board.h"
+#include "positions.h"
 #include "rules/board_text.h"
 
 namespace quorvel {
 namespace {
 
-constexpr const char* kFirstPosition = R"(
- l  n  s  g  k  g  s  n  l
- .  r  .  .  .  .  .  b  .
- p  p  p  p  p  p  p  p  p
- .  .  .  .  .  .  .  .  .
- .  .  .  .  *  .  .  .  .
- .  .  .  .  .  .  .  .  .
- P  P  P  P  P  P  P  P  P
- .  B  .  .  .  .  .  R  .
- L  N  S  G  K  G  S  N  L
-)";
-
 TEST(FirstPosition, MatchesTheLayoutTable) {
     Board board;
     layFirstPosition(board);
-    EXPECT_EQ(toText(board), toText(fromText(kFirstPosition)));
+    EXPECT_EQ(toText(board), toText(fromText(testing::kFirstPositionText)));
     EXPECT_EQ(board(2, 2), UPPER_ROOK);
     EXPECT_EQ(board(8, 2), UPPER_BISHOP);
     EXPECT_EQ(board(2, 8), LOWER_BISHOP);

@@ -2,17 +2,14 @@
 
 #include <vector>
 
+#include "positions.h"
 #include "rules/board_text.h"
 #include "rules/gravity.h"
 
 namespace quorvel {
 namespace {
 
-Board first() {
-    Board b;
-    layFirstPosition(b);
-    return b;
-}
+Board first() { return testing::firstPosition(); }
 
 struct SlideCase {
     const char* name;

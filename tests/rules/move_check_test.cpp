@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "positions.h"
 #include "rules/board_text.h"
 #include "rules/move_check.h"
 
 namespace quorvel {
 namespace {
 
-Board first() {
-    Board b;
-    layFirstPosition(b);
-    return b;
-}
+Board first() { return testing::firstPosition(); }
 
 // An upper king on (8, 3) facing the lower rook on (8, 8) down an empty column.
 Board rookFacingKing() {

@@ -1,0 +1,102 @@
+#!/bin/bash
+# Installs the built game into a temporary prefix and builds its Debian package, checks that
+# every file a desktop needs is in place and valid, and starts the game through the installed
+# launcher (and through the launcher of the unpacked package) in a fresh home folder.
+#
+# usage: install_test.sh BUILD_DIR CMAKE
+# Exit codes: 0 pass, 1 fail, 77 skipped (a validation or X tool is missing).
+
+set -u
+build=$(realpath "${1:?build folder}") || exit 1
+cmake_command=${2:-cmake}
+cpack_command="$(dirname "$cmake_command")/cpack"
+
+for tool in desktop-file-validate appstreamcli xvfb-run xdotool dpkg-deb identify; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-install-XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Every file the installation must hold, below a prefix.
+check_tree() {
+    local prefix=$1 what=$2
+    [[ -x "$prefix/bin/quorvel" ]] || fail "$what: bin/quorvel launcher missing or not executable"
+    [[ -x "$prefix/libexec/quorvel/quorvel" ]] || fail "$what: libexec/quorvel/quorvel missing"
+    local sound
+    for sound in 駒打音 磁石音 禁止 その他 BGM; do
+        [[ -s "$prefix/share/quorvel/sounds/$sound.wav" ]] || fail "$what: sound $sound.wav missing"
+    done
+    local desktop="$prefix/share/applications/org.quorvel.Quorvel.desktop"
+    local metainfo="$prefix/share/metainfo/org.quorvel.Quorvel.metainfo.xml"
+    desktop-file-validate "$desktop" || fail "$what: desktop entry does not validate"
+    grep -q '^Categories=Game;BoardGame;$' "$desktop" || fail "$what: desktop categories"
+    grep -q '^Name\[ja\]=' "$desktop" || fail "$what: no Japanese name in the desktop entry"
+    appstreamcli validate --no-net "$metainfo" >/dev/null || fail "$what: metainfo does not validate"
+    [[ -s "$prefix/share/quorvel/screenshots/screenshot.png" ]] || fail "$what: screenshot missing"
+    local size icon
+    for size in 16 24 32 48 64 128 256; do
+        icon="$prefix/share/icons/hicolor/${size}x${size}/apps/quorvel.png"
+        if [[ ! -f "$icon" ]]; then
+            fail "$what: icon $size missing"
+        elif [[ $(identify -format '%wx%h' "$icon") != "${size}x${size}" ]]; then
+            fail "$what: icon $size has size $(identify -format '%wx%h' "$icon")"
+        fi
+    done
+}
+
+# Starts the launcher with a fresh home and checks the game comes up in the player's folder.
+check_launch() {
+    local launcher=$1 what=$2
+    local home="$work/home-$what"
+    mkdir -p "$home"
+    HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home" SDL_AUDIODRIVER=dummy \
+        xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+            "$1" & pid=$!
+            for _ in $(seq 100); do
+                xdotool search --name "^Quorvel$" >/dev/null 2>&1 && break
+                sleep 0.1
+            done
+            window=$(xdotool search --name "^Quorvel$" | head -1)
+            [[ -n "$window" ]] || { echo "no window"; kill $pid; exit 1; }
+            xdotool key --window "$window" Escape
+            wait $pid' _ "$launcher" || fail "$what: the launcher did not start and end the game"
+    local play="$home/data/quorvel"
+    [[ -f "$play/Quorvel.ini" ]] || fail "$what: Quorvel.ini not written in $play"
+    local links
+    links=$(find "$play" -maxdepth 1 -name '*.wav' -type l | wc -l)
+    [[ "$links" -eq 5 ]] || fail "$what: $links sound links in $play, expected 5"
+}
+
+# 1. Install into a prefix of our own.
+"$cmake_command" --install "$build" --prefix "$work/prefix" >/dev/null || fail "cmake --install"
+check_tree "$work/prefix" prefix
+check_launch "$work/prefix/bin/quorvel" prefix
+
+# 2. The Debian package: contents, dependencies, and the game started from it unpacked.
+if [[ -x "$cpack_command" ]] && command -v dpkg-shlibdeps >/dev/null 2>&1; then
+    (cd "$work" && "$cpack_command" -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" \
+        >/dev/null) || fail "cpack"
+    deb=$(find "$work/pkg" -maxdepth 1 -name 'quorvel_*.deb' | head -1)
+    if [[ -z "$deb" ]]; then
+        fail "no Debian package was made"
+    else
+        depends=$(dpkg-deb -f "$deb" Depends)
+        for lib in libqt6widgets6 libsdl2-mixer fonts-ipafont-mincho; do
+            [[ "$depends" == *"$lib"* ]] || fail "package does not depend on $lib: $depends"
+        done
+        dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
+        check_tree "$work/root/usr" package
+        check_launch "$work/root/usr/bin/quorvel" package
+    fi
+else
+    echo "note: cpack or dpkg-shlibdeps missing, the package is not checked"
+fi
+
+if ((failures)); then
+    echo "$failures failure(s)"
+    exit 1
+fi
+echo "PASS: installed tree, desktop files, package and launcher"
