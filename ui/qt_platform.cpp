@@ -55,7 +55,10 @@ void QtPlatform::refresh() {
 }
 
 void QtPlatform::showMessage(const std::string& text, const std::string& title, MessageIcon icon) {
-    showModal(&window_, QString::fromStdString(text), QString::fromStdString(title),
+    // The game separates lines with carriage returns; the box breaks lines at line feeds.
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    showModal(&window_, shown, QString::fromStdString(title),
               icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
 }
 

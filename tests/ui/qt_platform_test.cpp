@@ -62,6 +62,15 @@ TEST_F(QtPlatformTest, MessageBoxesAreModalWithOneOkButton) {
     }
 }
 
+TEST_F(QtPlatformTest, CarriageReturnsInAMessageBreakItsLines) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    BoxCloser closer;
+    platform.showMessage("Quorvel\r\rHome page\r\nx", "Quorvel", MessageIcon::None);
+    ASSERT_EQ(closer.seen.size(), 1u);
+    EXPECT_EQ(closer.seen.front().text.toStdString(), "Quorvel\n\nHome page\nx");
+}
+
 // A box can also be closed from a one-shot timer through the active modal widget.
 TEST_F(QtPlatformTest, ModalBoxClosesFromASingleShotTimer) {
     QString title;
