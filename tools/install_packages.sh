@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libsdl2-mixer-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick sox
+  xvfb xauth xdotool x11-utils imagemagick sox valgrind
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )
