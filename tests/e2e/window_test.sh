@@ -9,61 +9,26 @@
 # Exit codes: 0 pass, 1 fail, 77 skipped (no xvfb-run).
 
 set -u
-
-program=$(realpath "${1:?program}") || exit 1
-run_dir=$(realpath "${2:?run folder}") || exit 1
-
-if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIP: xvfb-run is not installed"
-    exit 77
-fi
-for tool in xdotool import convert; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed"; exit 1; }
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-e2e-XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-chmod 700 "$work"
-
-# The program opens its sound files by bare name from the current folder.
-sounds=(駒打音.wav 磁石音.wav 禁止.wav その他.wav BGM.wav)
-for sound in "${sounds[@]}"; do
-    if [[ ! -f "$run_dir/$sound" ]]; then
-        echo "FAIL: $run_dir/$sound is missing (build the quorvel_sounds target)"
-        exit 1
-    fi
-    cp "$run_dir/$sound" "$work/"
-done
-
-export QUORVEL_PROGRAM=$program QUORVEL_WORK=$work
-export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
+# shellcheck source-path=SCRIPTDIR source=lib.sh
+source "$(dirname "$(realpath "$0")")/lib.sh"
+e2e_prepare "$@"
 
 # Everything that needs the X server runs inside it.
-xvfb-run -a -s "-screen 0 1024x768x24" bash <<'INNER'
+e2e_in_xvfb <<'INNER'
 set -u
+source "$QUORVEL_E2E_LIB"
 cd "$QUORVEL_WORK" || exit 1
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; exit 1; }
+fail() { e2e_fail "$@"; }
 
-"$QUORVEL_PROGRAM" >program.log 2>&1 &
-pid=$!
-
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1)
-    [[ -n "$window" ]] && break
-    kill -0 "$pid" 2>/dev/null || { cat program.log; fail "the program ended before showing its window"; }
-    sleep 0.1
-done
-[[ -n "$window" ]] || fail "no window named Quorvel appeared"
-sleep 1  # let the first paint land
+# Waits for the window and for the board's first paint.
+e2e_start
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window $WINDOW at $X,$Y size ${WIDTH}x$HEIGHT"
 [[ "$WIDTH" == 633 && "$HEIGHT" == 600 ]] || fail "window is ${WIDTH}x$HEIGHT, expected 633x600"
 [[ "$X" == 0 && "$Y" == 0 ]] || fail "window is at $X,$Y, expected 0,0"
 
-import -window root screen.png || fail "screenshot failed"
+e2e_shot screen.png
 convert screen.png -crop 633x600+0+0 +repage -depth 8 txt:- >pixels.txt || fail "reading pixels failed"
 
 # The board: 9 x 9 squares of 33 x 41 logical pixels from (123, 84.33) below the menu bar,
@@ -112,31 +77,12 @@ awk '
 menu=$(awk '{ print $2 }' layout.txt)
 
 # A press on the down magnet before any game asks for one to be started, in a modal box.
-xdotool mousemove 272 $((menu + 515)) click 1
-box=""
-for _ in $(seq 50); do
-    box=$(xdotool search --onlyvisible --name '^開始$' 2>/dev/null | head -1)
-    [[ -n "$box" ]] && break
-    sleep 0.1
-done
-[[ -n "$box" ]] || fail "a press on the magnet showed no message box"
-xdotool windowfocus --sync "$box" key Return
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^開始$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^開始$' >/dev/null 2>&1 && fail "the message box did not close"
+e2e_press_magnet down
+e2e_wait_box 開始 5 || fail "a press on the magnet showed no message box"
+e2e_close_box
 
 # Esc ends the program.
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs after Esc"
-wait "$pid"
-status=$?
-[[ $status == 0 ]] || { cat program.log; fail "the program exited with status $status"; }
+e2e_quit
 [[ -f Quorvel.ini ]] || fail "no Quorvel.ini in the working folder"
 echo "PASS"
 INNER
