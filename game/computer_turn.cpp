@@ -51,7 +51,7 @@ void Game::com_ban() {
         showWin(s_.sides.comSide, "ｺﾝﾋﾟｭｰﾀの勝ちです", ax, ay, kx, ky);
         return;
     }
-    s_.comSeconds += elapsedTurnSeconds();
+    chargeTurn(s_.sides.comSide);
     s_.clockStart = platform_.timeOfDay();
     s_.turn = s_.sides.manSide;
     if (s_.marks.keika) setTimer(true);

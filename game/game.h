@@ -146,6 +146,8 @@ private:
     void setMark(MenuItem item, bool checked);
     // Seconds since the running turn's clock started, measured now.
     double elapsedTurnSeconds();
+    // Adds the time of the turn that just ended to that side's total and shows the new total.
+    void chargeTurn(int side);
     void applySettingsLine(std::size_t index, const std::string& line);
     void recoverSettings();
 

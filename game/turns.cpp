@@ -48,6 +48,14 @@ void Game::重力処理(const std::string& I_方向) {
 
 double Game::elapsedTurnSeconds() { return 調査_経過秒(s_.clockStart, platform_.timeOfDay()); }
 
+void Game::chargeTurn(int side) {
+    double& total = side == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
+    total += elapsedTurnSeconds();
+    // No tick runs during a computer's turn, so its panel would otherwise never show its time.
+    描画_所有時間(side, total);
+    platform_.refresh();
+}
+
 void Game::showWin(int winner, const std::string& message, int attackerX, int attackerY,
                    int kingX, int kingY) {
     s_.gameOver = winner;
@@ -97,7 +105,7 @@ void Game::onMousePress(double unitsX, double unitsY) {
     const Sides& sides = s_.sides;
     if (s_.gameMode == MODE_COM) {
         setTimer(false);
-        s_.manSeconds += elapsedTurnSeconds();
+        chargeTurn(sides.manSide);
         if (調査_王手(s_.board, s_.kings, sides, sides.manSide, ax, ay, kx, ky)) {
             showWin(sides.manSide, "あなたの勝ちです", ax, ay, kx, ky);
         } else if (調査_王手(s_.board, s_.kings, sides, sides.comSide, ax, ay, kx, ky)) {
@@ -118,12 +126,7 @@ void Game::onMousePress(double unitsX, double unitsY) {
         return;
     }
     // The turn's time goes to the total of the side that just moved.
-    const double turnTime = elapsedTurnSeconds();
-    if (s_.turn == sides.manSide) {
-        s_.manSeconds += turnTime;
-    } else {
-        s_.comSeconds += turnTime;
-    }
+    chargeTurn(s_.turn);
     s_.turn = s_.turn == SIDE_SENTE ? SIDE_GOTE : SIDE_SENTE;
     s_.clockStart = platform_.timeOfDay();
 }

@@ -79,11 +79,18 @@ TEST_F(GameTest, TheComputerIsChargedOnlyForItsOwnTurn) {
     game.onSente();
     fake.now += 100;  // the human thinks for 100 s; no tick runs during the computer's turn
     game.onTimerTick();
+    clearLog();
     pressMagnet(Direction::Up);
     EXPECT_GE(s.manSeconds, 100);
     // The computer's turn lasts its blinks, its pause and its slide: a few seconds at most.
     EXPECT_GT(s.comSeconds, 0.5);
     EXPECT_LT(s.comSeconds, 5);
+    // Its panel shows the new total at once, although no tick ran during its turn.
+    EXPECT_EQ(fake.count("text [00:00:01] 558 6308 15 12") +
+                  fake.count("text [00:00:02] 558 6308 15 12") +
+                  fake.count("text [00:00:03] 558 6308 15 12"),
+              1);
+    EXPECT_EQ(fake.count("text [00:01:40] 7785 6308 15 12"), 1) << "the human's total";
 }
 
 TEST_F(GameTest, AfterAWinTheClocksFreeze) {
