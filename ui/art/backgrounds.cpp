@@ -109,31 +109,25 @@ Colour spaceAt(float x, float y) {
             s.x = std::floor(hashUnit(n, 1, 55) * periodX) + 0.5f;
             s.y = std::floor(hashUnit(n, 2, 55) * periodY) + 0.5f;
             const float size = hashUnit(n, 3, 55);
-            s.brightness = 0.35f + 0.65f * size * size;
-            s.spread = i == 0 ? 0.7f : 0.42f;
+            // No star stands out: a single bright one would mark every tile and show the grid.
+            s.brightness = 0.3f + 0.45f * size * size;
+            s.spread = 0.42f;
             const float warmth = hashUnit(n, 4, 55);
             s.colour = warmth < 0.3f   ? Colour{255, 220, 180}
                        : warmth < 0.7f ? Colour{240, 244, 255}
                                        : Colour{180, 205, 255};
         }
-        all[0].brightness = 0.95f;
         return all;
     }();
     const float nebula = cloudA.at(x, y) * 0.6f + cloudB.at(x, y) * 0.4f;
     Colour c{4, 6, 20};
     c = c + Colour{34, 16, 60} * (nebula * nebula);
     c = c + Colour{8, 26, 56} * (cloudC.at(x, y) * cloudC.at(x, y));
-    for (std::size_t i = 0; i < stars.size(); ++i) {
-        const Star& s = stars[i];
+    for (const Star& s : stars) {
         const float dx = wrapSigned(x - s.x, periodX);
         const float dy = wrapSigned(y - s.y, periodY);
         if (std::abs(dx) > 4.0f || std::abs(dy) > 4.0f) continue;
-        float glow = std::exp(-(dx * dx + dy * dy) / (2 * s.spread * s.spread));
-        if (i == 0) {
-            // The brightest star sparkles with a small cross.
-            glow += 0.5f * std::exp(-dx * dx / 0.08f) * std::exp(-std::abs(dy) / 1.2f);
-            glow += 0.5f * std::exp(-dy * dy / 0.08f) * std::exp(-std::abs(dx) / 1.2f);
-        }
+        const float glow = std::exp(-(dx * dx + dy * dy) / (2 * s.spread * s.spread));
         c = c + s.colour * (s.brightness * glow);
     }
     return c;
