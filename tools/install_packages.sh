@@ -8,6 +8,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick sox valgrind
+  libx11-dev libxext-dev libxtst-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )
