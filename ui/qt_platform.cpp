@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QIcon>
 #include <QMessageBox>
-#include <QTime>
+#include <QDateTime>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -14,6 +14,8 @@
 namespace quorvel {
 
 namespace {
+
+constexpr double secondsPerDay = 86400;
 
 // Title of the sound module's warning boxes.
 constexpr const char* soundWarningTitle = "Quorvel.dll";
@@ -71,7 +73,16 @@ void QtPlatform::setTimerEnabled(bool enabled) {
 }
 
 double QtPlatform::timeOfDay() {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    // The local offset from UTC is looked up at most once a minute: the clock asks twenty times
+    // a second, and a time-zone lookup on every call is most of an idle game's work.
+    const double epochSeconds =
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    if (!(epochSeconds >= offsetCheckedAt_ && epochSeconds < offsetCheckedAt_ + 60)) {
+        utcOffsetSeconds_ = QDateTime::currentDateTime().offsetFromUtc();
+        offsetCheckedAt_ = epochSeconds;
+    }
+    return std::fmod(epochSeconds + utcOffsetSeconds_, secondsPerDay);
 }
 
 void QtPlatform::pause(double seconds) {

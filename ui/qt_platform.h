@@ -47,6 +47,8 @@ class QtPlatform : public Platform {
     MainWindow& window_;
     SoundModule sound_;
     std::filesystem::path settingsPath_;
+    double utcOffsetSeconds_ = 0;
+    double offsetCheckedAt_ = -1e18;  // when the offset was last looked up, in epoch seconds
 };
 
 }
