@@ -52,10 +52,12 @@ check_launch() {
     local launcher=$1 what=$2
     local home="$work/home-$what"
     mkdir -p "$home"
+    chmod 700 "$home"
     HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home" SDL_AUDIODRIVER=dummy \
         xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
             "$1" & pid=$!
-            for _ in $(seq 100); do
+            # A sanitizer build starts slowly; allow it half a minute.
+            for _ in $(seq 300); do
                 xdotool search --name "^Quorvel$" >/dev/null 2>&1 && break
                 sleep 0.1
             done
