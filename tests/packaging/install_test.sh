@@ -15,6 +15,9 @@ for tool in desktop-file-validate appstreamcli xvfb-run xdotool dpkg-deb identif
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
+# The game must open a real window on the virtual X server.
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-install-XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT
 failures=0
