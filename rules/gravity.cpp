@@ -27,29 +27,23 @@ constexpr Delta deltaOf(Direction direction) {
 
 // The squares of one line along the direction, numbered from the far end (0) to the end at
 // the magnet (boardSize - 1). Gravity never moves a piece from one line to another.
+template <Direction D>
 struct Line {
     Board& board;
-    Direction direction;
     int index;  // 0..8: the row for left and right, the column for up and down
 
     int& operator[](int i) const {
-        switch (direction) {
-            case Direction::Right:
-                return board(i + 1, index + 1);
-            case Direction::Left:
-                return board(boardSize - i, index + 1);
-            case Direction::Down:
-                return board(index + 1, i + 1);
-            case Direction::Up:
-                return board(index + 1, boardSize - i);
-        }
-        return board(0, 0);
+        if constexpr (D == Direction::Right) return board(i + 1, index + 1);
+        if constexpr (D == Direction::Left) return board(boardSize - i, index + 1);
+        if constexpr (D == Direction::Down) return board(index + 1, i + 1);
+        if constexpr (D == Direction::Up) return board(index + 1, boardSize - i);
     }
 };
 
 // One step of one line: every piece (not the prince) whose neighbour toward the magnet was
 // EMPTY before the step moves one square. Returns whether anything moved.
-bool stepLine(const Line& line) {
+template <Direction D>
+bool stepLine(const Line<D>& line) {
     std::array<int, boardSize> codes;
     for (int i = 0; i < boardSize; ++i) codes[i] = line[i];
     std::array<bool, boardSize> marks{};
@@ -64,6 +58,28 @@ bool stepLine(const Line& line) {
         line[i] = EMPTY;
     }
     return moved;
+}
+
+// The slide toward one magnet; the direction is fixed at compile time so that addressing a
+// line costs no decision per square.
+template <Direction D>
+int slideToward(Board& board, const StepObserver& onStep) {
+    // Lines are independent, so a line in which nothing moved in a step never moves again and
+    // later steps skip it.
+    std::array<bool, boardSize> active;
+    active.fill(true);
+    int steps = 0;
+    for (;;) {
+        bool moved = false;
+        for (int index = 0; index < boardSize; ++index) {
+            if (!active[index]) continue;
+            active[index] = stepLine(Line<D>{board, index});
+            moved = moved || active[index];
+        }
+        if (!moved) return steps;
+        ++steps;
+        if (onStep) onStep(board);
+    }
 }
 
 }
@@ -96,22 +112,17 @@ Square stepToward(Direction direction, int x, int y) {
 }
 
 int slide(Board& board, Direction direction, const StepObserver& onStep) {
-    // Lines are independent, so a line in which nothing moved in a step never moves again and
-    // later steps skip it.
-    std::array<bool, boardSize> active;
-    active.fill(true);
-    int steps = 0;
-    for (;;) {
-        bool moved = false;
-        for (int index = 0; index < boardSize; ++index) {
-            if (!active[index]) continue;
-            active[index] = stepLine(Line{board, direction, index});
-            moved = moved || active[index];
-        }
-        if (!moved) return steps;
-        ++steps;
-        if (onStep) onStep(board);
+    switch (direction) {
+        case Direction::Left:
+            return slideToward<Direction::Left>(board, onStep);
+        case Direction::Right:
+            return slideToward<Direction::Right>(board, onStep);
+        case Direction::Up:
+            return slideToward<Direction::Up>(board, onStep);
+        case Direction::Down:
+            return slideToward<Direction::Down>(board, onStep);
     }
+    return 0;
 }
 
 void 重力処理_仮(Board& board, std::string_view I_方向) {
