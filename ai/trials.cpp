@@ -5,8 +5,7 @@
 
 namespace quorvel {
 
-TrialResult tryDirections(Board& board, Board& savedBoard, KingSquares& kings,
-                          const Sides& sides) {
+TrialResult tryDirections(Board& board, Board& savedBoard, KingSquares& kings, const Sides& sides) {
     TrialResult result;
     savedBoard = board;
     for (const Direction direction : TRIAL_ORDER) {

@@ -38,7 +38,8 @@ void Game::描画_盤() {
 
 void Game::描画_将棋盤桝() {
     for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y) 描画_桝輪郭(gridColour, x, y);
+        for (int y = 1; y <= boardSize; ++y)
+            描画_桝輪郭(gridColour, x, y);
     }
 }
 
@@ -55,7 +56,8 @@ void Game::画面_再描画() {
     描画_盤();
     描画_所有時間(s_.sides.comSide, s_.comSeconds);
     描画_所有時間(s_.sides.manSide, s_.manSeconds);
-    for (const Magnet& m : MAGNETS) 描画_絵(m.code, m.cellX, m.cellY);
+    for (const Magnet& m : MAGNETS)
+        描画_絵(m.code, m.cellX, m.cellY);
     描画_絵(PICTURE_LOGO, LOGO_CELL_X, LOGO_CELL_Y);
     platform_.refresh();
 }
@@ -74,7 +76,8 @@ void Game::描画_駒点滅(int 入力_駒, double 入力_X, double 入力_Y, in
 }
 
 void Game::eraseCells(int fromX, int toX, int y) {
-    for (int x = fromX; x <= toX; ++x) 描画_絵(s_.backgroundPicture, x, y);
+    for (int x = fromX; x <= toX; ++x)
+        描画_絵(s_.backgroundPicture, x, y);
 }
 
 }

@@ -39,7 +39,9 @@ void Game::初期設定() {
     画面_再描画();
 }
 
-void Game::勢力調査() { quorvel::勢力調査(s_.board, s_.kings); }
+void Game::勢力調査() {
+    quorvel::勢力調査(s_.board, s_.kings);
+}
 
 void Game::終了処理() {
     platform_.dsFree(s_.soundOther);
@@ -50,7 +52,9 @@ void Game::終了処理() {
     platform_.終了_サウンド();
 }
 
-void Game::待ち時間(double IN_秒) { platform_.pause(IN_秒); }
+void Game::待ち時間(double IN_秒) {
+    platform_.pause(IN_秒);
+}
 
 void Game::setTimer(bool enabled) {
     s_.timerEnabled = enabled;

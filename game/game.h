@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string>
 
+#include "game/platform.h"
 #include "rules/board.h"
 #include "rules/check.h"
-#include "game/platform.h"
 
 namespace quorvel {
 
@@ -78,7 +78,7 @@ struct GameState {
 // The one game object: owns the state and runs every operation of a turn. It reaches the screen,
 // dialogs, menu marks, timer, clock, waits, sound and the settings file only through Platform.
 class Game {
-public:
+  public:
     explicit Game(Platform& platform);
 
     // Window events.
@@ -134,7 +134,7 @@ public:
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
 
-private:
+  private:
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);

@@ -11,7 +11,11 @@ inline constexpr double boardTop = 650;
 inline constexpr double squareWidth = 495;
 inline constexpr double squareHeight = 615;
 
-constexpr double cellToUnitsX(double cellX) { return boardLeft + squareWidth * cellX; }
-constexpr double cellToUnitsY(double cellY) { return boardTop + squareHeight * cellY; }
+constexpr double cellToUnitsX(double cellX) {
+    return boardLeft + squareWidth * cellX;
+}
+constexpr double cellToUnitsY(double cellY) {
+    return boardTop + squareHeight * cellY;
+}
 
 }

@@ -34,7 +34,8 @@ constexpr const char* kVersionLines[] = {
 
 void Game::チェック設定(int IN_背景種類) {
     s_.marks.background = 0;
-    for (const BackgroundItem& b : kBackgroundItems) platform_.setChecked(b.item, false);
+    for (const BackgroundItem& b : kBackgroundItems)
+        platform_.setChecked(b.item, false);
     for (const BackgroundItem& b : kBackgroundItems) {
         if (b.code != IN_背景種類) continue;
         platform_.setChecked(b.item, true);

@@ -15,7 +15,7 @@ enum class MessageIcon { None, Warning };
 // menu check marks, the clock timer, the time of day, waits, sound and the settings file.
 // The Qt window implements it; tests replace it with a recording fake.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Drawing surface. Positions are cells of the layout grid (fractions allowed); a cell's

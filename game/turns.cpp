@@ -46,7 +46,9 @@ void Game::重力処理(const std::string& I_方向) {
     });
 }
 
-double Game::elapsedTurnSeconds() { return 調査_経過秒(s_.clockStart, platform_.timeOfDay()); }
+double Game::elapsedTurnSeconds() {
+    return 調査_経過秒(s_.clockStart, platform_.timeOfDay());
+}
 
 void Game::chargeTurn(int side) {
     double& total = side == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
@@ -56,8 +58,8 @@ void Game::chargeTurn(int side) {
     platform_.refresh();
 }
 
-void Game::showWin(int winner, const std::string& message, int attackerX, int attackerY,
-                   int kingX, int kingY) {
+void Game::showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
+                   int kingY) {
     s_.gameOver = winner;
     描画_桝輪郭(winOutlineColour, attackerX, attackerY);
     描画_桝輪郭(winOutlineColour, kingX, kingY);

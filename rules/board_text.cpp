@@ -14,14 +14,25 @@ struct Letter {
 };
 
 constexpr Letter kLetters[] = {
-    {UPPER_PAWN, 'p'},           {UPPER_LANCE, 'l'},           {UPPER_KNIGHT, 'n'},
-    {UPPER_SILVER, 's'},         {UPPER_GOLD, 'g'},            {UPPER_BISHOP, 'b'},
-    {UPPER_ROOK, 'r'},           {UPPER_KING, 'k'},            {UPPER_PAWN_PROMOTED, 'p'},
-    {UPPER_LANCE_PROMOTED, 'l'}, {UPPER_KNIGHT_PROMOTED, 'n'}, {UPPER_SILVER_PROMOTED, 's'},
-    {UPPER_BISHOP_PROMOTED, 'b'}, {UPPER_ROOK_PROMOTED, 'r'},
+    {UPPER_PAWN, 'p'},
+    {UPPER_LANCE, 'l'},
+    {UPPER_KNIGHT, 'n'},
+    {UPPER_SILVER, 's'},
+    {UPPER_GOLD, 'g'},
+    {UPPER_BISHOP, 'b'},
+    {UPPER_ROOK, 'r'},
+    {UPPER_KING, 'k'},
+    {UPPER_PAWN_PROMOTED, 'p'},
+    {UPPER_LANCE_PROMOTED, 'l'},
+    {UPPER_KNIGHT_PROMOTED, 'n'},
+    {UPPER_SILVER_PROMOTED, 's'},
+    {UPPER_BISHOP_PROMOTED, 'b'},
+    {UPPER_ROOK_PROMOTED, 'r'},
 };
 
-constexpr bool isPromoted(int magnitude) { return magnitude % 10 == 1; }
+constexpr bool isPromoted(int magnitude) {
+    return magnitude % 10 == 1;
+}
 
 std::string tokenOf(int code) {
     if (code == EMPTY) return ".";
@@ -75,7 +86,8 @@ Board fromText(std::string_view text) {
             continue;
         }
         std::size_t end = i;
-        while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end]))) ++end;
+        while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])))
+            ++end;
         if (index >= boardSize * boardSize) throw std::invalid_argument("more than 81 squares");
         board(index % boardSize + 1, index / boardSize + 1) = codeOf(text.substr(i, end - i));
         ++index;

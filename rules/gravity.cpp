@@ -45,7 +45,8 @@ struct Line {
 template <Direction D>
 bool stepLine(const Line<D>& line) {
     std::array<int, boardSize> codes;
-    for (int i = 0; i < boardSize; ++i) codes[i] = line[i];
+    for (int i = 0; i < boardSize; ++i)
+        codes[i] = line[i];
     std::array<bool, boardSize> marks{};
     bool moved = false;
     for (int i = 0; i + 1 < boardSize; ++i) {

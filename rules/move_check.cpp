@@ -6,9 +6,13 @@ namespace quorvel {
 
 namespace {
 
-constexpr int sign(int v) { return (v > 0) - (v < 0); }
+constexpr int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
-bool isStep(int dx, int dy) { return std::abs(dx) <= 1 && std::abs(dy) <= 1; }
+bool isStep(int dx, int dy) {
+    return std::abs(dx) <= 1 && std::abs(dy) <= 1;
+}
 
 // Gold-like step: the three squares ahead, the two beside, and straight back.
 bool isGoldStep(int dx, int dy, int f) {

@@ -57,8 +57,14 @@ inline constexpr int SIDE_NONE = 0;
 inline constexpr int boardSize = 9;
 inline constexpr int SIDE_PIECE_MIN = 10;
 
-constexpr bool isUpperCode(int code) { return code >= SIDE_PIECE_MIN; }
-constexpr bool isLowerCode(int code) { return code <= -SIDE_PIECE_MIN; }
-constexpr bool isOnBoard(int x, int y) { return x >= 1 && x <= boardSize && y >= 1 && y <= boardSize; }
+constexpr bool isUpperCode(int code) {
+    return code >= SIDE_PIECE_MIN;
+}
+constexpr bool isLowerCode(int code) {
+    return code <= -SIDE_PIECE_MIN;
+}
+constexpr bool isOnBoard(int x, int y) {
+    return x >= 1 && x <= boardSize && y >= 1 && y <= boardSize;
+}
 
 }

@@ -53,12 +53,11 @@ MainWindow::MainWindow() {
 
     timer1_.setInterval(timerIntervalMs);
     timer1_.setTimerType(Qt::PreciseTimer);
-    connect(&timer1_, &QTimer::timeout, this,
-            [this] {
-                // A tick never changes a check mark, so it skips dispatch's mark restoring:
-                // the clock ticks twenty times a second.
-                if (events_ != nullptr && !quitRequested_) events_->onTimerTick();
-            });
+    connect(&timer1_, &QTimer::timeout, this, [this] {
+        // A tick never changes a check mark, so it skips dispatch's mark restoring:
+        // the clock ticks twenty times a second.
+        if (events_ != nullptr && !quitRequested_) events_->onTimerTick();
+    });
 
     setFixedSize(outerWidth, outerHeight);
     move(0, 0);

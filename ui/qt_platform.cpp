@@ -1,9 +1,9 @@
 #include "ui/qt_platform.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QIcon>
 #include <QMessageBox>
-#include <QDateTime>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -76,8 +76,7 @@ double QtPlatform::timeOfDay() {
     // The local offset from UTC is looked up at most once a minute: the clock asks twenty times
     // a second, and a time-zone lookup on every call is most of an idle game's work.
     const double epochSeconds =
-        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
     if (!(epochSeconds >= offsetCheckedAt_ && epochSeconds < offsetCheckedAt_ + 60)) {
         utcOffsetSeconds_ = QDateTime::currentDateTime().offsetFromUtc();
         offsetCheckedAt_ = epochSeconds;

@@ -64,9 +64,9 @@ void Surface::drawPicture(int code, double cellX, double cellY) {
     if (picture == nullptr || picture->isNull()) return;
     const geometry::UnitPoint corner = geometry::cellCorner(cellX, cellY);
     const qreal ratio = image_.devicePixelRatio();
-    const QRect target(QPoint(geometry::unitsToDevice(corner.x, ratio),
-                              geometry::unitsToDevice(corner.y, ratio)),
-                       picture->size());
+    const QRect target(
+        QPoint(geometry::unitsToDevice(corner.x, ratio), geometry::unitsToDevice(corner.y, ratio)),
+        picture->size());
     // The background is tiled far beyond the window's edges: about half of a full redraw's
     // tiles miss the image entirely, and skipping their painters saves a fifth of the redraw.
     if (!target.intersects(image_.rect())) return;

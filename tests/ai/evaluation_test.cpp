@@ -85,7 +85,8 @@ TEST(Evaluation, CountsOnlySquaresThatWereEmptyBefore) {
 )",
          1},
     };
-    for (const Row& r : rows) EXPECT_EQ(score(r.before, r.after), r.expected) << r.name;
+    for (const Row& r : rows)
+        EXPECT_EQ(score(r.before, r.after), r.expected) << r.name;
 }
 
 constexpr const char* kHumanKingAttacked = R"(

@@ -8,10 +8,10 @@ TEST(ClockText, FormatsHoursMinutesSeconds) {
     const struct {
         double seconds;
         const char* text;
-    } rows[] = {{0, "00:00:00"},     {59.9, "00:00:59"},  {3725, "01:02:05"},
-                {3600, "01:00:00"},  {86399, "23:59:59"}, {359999, "99:59:59"},
-                {360000, ":00:00"}};
-    for (const auto& r : rows) EXPECT_EQ(調査_時間秒追加結果(r.seconds), r.text) << r.seconds;
+    } rows[] = {{0, "00:00:00"},     {59.9, "00:00:59"},   {3725, "01:02:05"}, {3600, "01:00:00"},
+                {86399, "23:59:59"}, {359999, "99:59:59"}, {360000, ":00:00"}};
+    for (const auto& r : rows)
+        EXPECT_EQ(調査_時間秒追加結果(r.seconds), r.text) << r.seconds;
 }
 
 TEST(ClockText, PadsToTwoDigitsOrGivesNothing) {

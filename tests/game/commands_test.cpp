@@ -114,7 +114,7 @@ TEST_F(GameTest, EscapeQuitsOnceAndFreesTheSoundsInOrder) {
     EXPECT_TRUE(fake.log.empty()) << "other keys do nothing";
     game.onKey(27);
     game.onQuit();  // the window's close event follows
-    const std::vector<std::string> expected{"free 1", "free 2", "free 3", "free 4",
+    const std::vector<std::string> expected{"free 1", "free 2",          "free 3", "free 4",
                                             "free 5", "sound terminate", "quit"};
     EXPECT_EQ(fake.log, expected);
 }

@@ -40,9 +40,8 @@ TEST_F(GameTest, BlinkOfZeroDrawsNothingAndThreeEndsShowingThePiece) {
     EXPECT_NEAR(fake.now - start, 1.2, 1e-9);
     EXPECT_EQ(fake.count("picture 0 5 1"), 3);
     EXPECT_EQ(fake.count("outline 12 5 1"), 6);
-    const auto last = std::find_if(fake.log.rbegin(), fake.log.rend(), [](const std::string& l) {
-        return l.rfind("picture", 0) == 0;
-    });
+    const auto last = std::find_if(fake.log.rbegin(), fake.log.rend(),
+                                   [](const std::string& l) { return l.rfind("picture", 0) == 0; });
     EXPECT_EQ(*last, "picture 950 5 1");
 }
 

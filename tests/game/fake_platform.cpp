@@ -45,8 +45,9 @@ void FakePlatform::pause(double seconds) {
 
 void FakePlatform::初期化_サウンド() {
     log.push_back("sound init");
-    if (!soundSystem) showMessage("Direct Soundインターフェースが作成できません。", "Quorvel.dll",
-                                  MessageIcon::Warning);
+    if (!soundSystem)
+        showMessage("Direct Soundインターフェースが作成できません。", "Quorvel.dll",
+                    MessageIcon::Warning);
 }
 
 int FakePlatform::読込_WAVファイル(const std::string& fileName, int flags) {
@@ -78,13 +79,15 @@ std::vector<std::string> FakePlatform::messages() const {
 
 int FakePlatform::count(const std::string& line) const {
     int n = 0;
-    for (const std::string& l : log) n += l == line;
+    for (const std::string& l : log)
+        n += l == line;
     return n;
 }
 
 int FakePlatform::countPrefix(const std::string& prefix) const {
     int n = 0;
-    for (const std::string& l : log) n += l.rfind(prefix, 0) == 0;
+    for (const std::string& l : log)
+        n += l.rfind(prefix, 0) == 0;
     return n;
 }
 

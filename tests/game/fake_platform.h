@@ -12,7 +12,7 @@ namespace quorvel::testing {
 // A Platform that records every call as a line of text and keeps a fake clock, an in-memory
 // settings file and the menu's marks, so whole games can be driven and checked without a window.
 class FakePlatform : public Platform {
-public:
+  public:
     std::vector<std::string> log;
 
     // Clock: seconds since midnight; pause() advances it.
@@ -23,11 +23,8 @@ public:
     int settingsWrites = 0;
     // Sound: whether a sound system exists, and which files exist (name -> handle to return).
     bool soundSystem = true;
-    std::map<std::string, int> soundFiles{{"その他.wav", 1},
-                                          {"禁止.wav", 2},
-                                          {"駒打音.wav", 3},
-                                          {"磁石音.wav", 4},
-                                          {"BGM.wav", 5}};
+    std::map<std::string, int> soundFiles{
+        {"その他.wav", 1}, {"禁止.wav", 2}, {"駒打音.wav", 3}, {"磁石音.wav", 4}, {"BGM.wav", 5}};
     std::map<MenuItem, bool> marks;
     bool timer = false;
     bool quitCalled = false;

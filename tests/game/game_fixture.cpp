@@ -5,8 +5,8 @@
 namespace quorvel::testing {
 
 GameTest::GameTest() {
-    fake.settingsFile = std::vector<std::string>{"背景画=緑", "移動指導=OFF", "経過時間=ON",
-                                                 "BGM=OFF"};
+    fake.settingsFile =
+        std::vector<std::string>{"背景画=緑", "移動指導=OFF", "経過時間=ON", "BGM=OFF"};
 }
 
 void GameTest::load() {

@@ -13,7 +13,7 @@ namespace quorvel::testing {
 // A game object over a recording fake, loaded with a settings file that keeps the clocks shown
 // and the music off unless a test says otherwise.
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     GameTest();
 
     void load();

@@ -34,8 +34,8 @@ TEST_F(GameTest, ClocksOffErasesBothPanelsAndStopsTheTimerOnPrintsTotals) {
     EXPECT_FALSE(fake.marks[MenuItem::KEIKA]);
     EXPECT_FALSE(fake.timer);
     EXPECT_EQ(fake.settingsFile->at(2), "経過時間=OFF");
-    for (const char* tile : {"picture 2 13 9", "picture 2 14 9", "picture 2 15 9",
-                             "picture 2 -2 9", "picture 2 -1 9", "picture 2 0 9"}) {
+    for (const char* tile : {"picture 2 13 9", "picture 2 14 9", "picture 2 15 9", "picture 2 -2 9",
+                             "picture 2 -1 9", "picture 2 0 9"}) {
         EXPECT_EQ(fake.count(tile), 1) << tile;
     }
     clearLog();

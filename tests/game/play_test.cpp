@@ -6,7 +6,8 @@ namespace {
 TEST_F(GameTest, PressBeforeAGameAsksToStartOne) {
     load();
     pressMagnet(Direction::Left);
-    EXPECT_EQ(fake.log, (std::vector<std::string>{"play 2", "message 開始|「対局」で始めて下さい"}));
+    EXPECT_EQ(fake.log,
+              (std::vector<std::string>{"play 2", "message 開始|「対局」で始めて下さい"}));
 }
 
 TEST_F(GameTest, PressesOffTheMagnetsDoNothing) {
@@ -16,8 +17,8 @@ TEST_F(GameTest, PressesOffTheMagnetsDoNothing) {
     clearLog();
     for (int x = -3; x <= 14; ++x) {
         for (int y = -2; y <= 12; ++y) {
-            const bool magnet = (x == -1 && y == 5) || (x == 11 && y == 5) ||
-                                (x == 5 && y == -1) || (x == 5 && y == 11);
+            const bool magnet = (x == -1 && y == 5) || (x == 11 && y == 5) || (x == 5 && y == -1) ||
+                                (x == 5 && y == 11);
             if (!magnet) pressCell(x, y);
         }
     }
@@ -192,7 +193,8 @@ TEST_F(GameTest, AComputerGamePlaysToAWinDeterministically) {
         for (int i = 0; i < 400 && g.state().gameOver == SIDE_NONE; ++i) {
             const Magnet& m = magnetOf(cycle[i % 5]);
             g.onMousePress(cellToUnitsX(m.cellX + 0.5), cellToUnitsY(m.cellY + 0.5));
-            EXPECT_TRUE(g.state().gameOver != SIDE_NONE || g.state().turn == g.state().sides.manSide);
+            EXPECT_TRUE(g.state().gameOver != SIDE_NONE ||
+                        g.state().turn == g.state().sides.manSide);
         }
         return f.log;
     };

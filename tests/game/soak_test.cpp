@@ -10,7 +10,8 @@ namespace {
 std::vector<int> sortedCodes(const Board& board) {
     std::vector<int> codes;
     for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y) codes.push_back(board(x, y));
+        for (int y = 1; y <= boardSize; ++y)
+            codes.push_back(board(x, y));
     }
     std::sort(codes.begin(), codes.end());
     return codes;
@@ -23,7 +24,7 @@ int eventsPerSeed() {
 }
 
 class Soak : public GameTest, public ::testing::WithParamInterface<std::uint32_t> {
-protected:
+  protected:
     // Applies one random event; returns a short description for failure messages.
     std::string randomEvent(std::mt19937& rng) {
         std::uniform_int_distribution<int> kind(0, 99);

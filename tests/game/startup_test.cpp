@@ -5,8 +5,8 @@ namespace {
 
 TEST_F(GameTest, LoadsTheFiveSoundsInOrderWithTheirFlags) {
     game.onLoad();
-    const std::vector<std::string> expected{"sound init",     "load その他.wav 3",
-                                            "load 禁止.wav 3", "load 駒打音.wav 3",
+    const std::vector<std::string> expected{"sound init",        "load その他.wav 3",
+                                            "load 禁止.wav 3",   "load 駒打音.wav 3",
                                             "load 磁石音.wav 3", "load BGM.wav 1"};
     ASSERT_GE(fake.log.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(fake.log.begin(), fake.log.begin() + 6), expected);
@@ -31,8 +31,8 @@ TEST_F(GameTest, StartsWithNoGameAndTheFirstPositionDrawn) {
 TEST_F(GameTest, NoSoundSystemWarnsOnceAndRunsSilently) {
     fake.soundSystem = false;
     game.onLoad();
-    EXPECT_EQ(fake.messages(),
-              std::vector<std::string>{"Quorvel.dll|Direct Soundインターフェースが作成できません。|!"});
+    EXPECT_EQ(fake.messages(), std::vector<std::string>{
+                                   "Quorvel.dll|Direct Soundインターフェースが作成できません。|!"});
     EXPECT_EQ(s.soundOther + s.soundForbidden + s.soundPiece + s.soundMagnet + s.soundBgm, 0);
 }
 
@@ -75,8 +75,8 @@ TEST_P(SettingsAtLoad, AppliesTheLinesOrRecoversTheDefaults) {
     }
     // Exactly one background item is checked, and it is the picture in use.
     int checked = 0;
-    for (MenuItem m : {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE, MenuItem::UCHU,
-                       MenuItem::RENGA}) {
+    for (MenuItem m :
+         {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE, MenuItem::UCHU, MenuItem::RENGA}) {
         checked += fake.marks[m];
     }
     EXPECT_EQ(checked, 1);
@@ -86,14 +86,14 @@ TEST_P(SettingsAtLoad, AppliesTheLinesOrRecoversTheDefaults) {
 INSTANTIATE_TEST_SUITE_P(
     Files, SettingsAtLoad,
     ::testing::Values(
-        SettingsCase{"Space",
-                     std::vector<std::string>{"背景画=宇宙", "移動指導=ON", "経過時間=OFF",
-                                              "BGM=OFF"},
-                     BACKGROUND_UCHU, BACKGROUND_UCHU, true, false, false, false, std::nullopt},
-        SettingsCase{"MusicOn",
-                     std::vector<std::string>{"背景画=煉瓦", "移動指導=OFF", "経過時間=ON",
-                                              "BGM=ON"},
-                     BACKGROUND_RENGA, BACKGROUND_RENGA, false, true, true, true, std::nullopt},
+        SettingsCase{
+            "Space",
+            std::vector<std::string>{"背景画=宇宙", "移動指導=ON", "経過時間=OFF", "BGM=OFF"},
+            BACKGROUND_UCHU, BACKGROUND_UCHU, true, false, false, false, std::nullopt},
+        SettingsCase{
+            "MusicOn",
+            std::vector<std::string>{"背景画=煉瓦", "移動指導=OFF", "経過時間=ON", "BGM=ON"},
+            BACKGROUND_RENGA, BACKGROUND_RENGA, false, true, true, true, std::nullopt},
         SettingsCase{"Missing", std::nullopt, BACKGROUND_MIDORI, BACKGROUND_MIDORI, false, true,
                      true, false, kDefaults},
         SettingsCase{"Empty", std::vector<std::string>{}, BACKGROUND_MIDORI, BACKGROUND_MIDORI,
@@ -102,15 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
                      std::vector<std::string>{"背景画=竹", "移動指導=ON", "経過時間=OFF"},
                      BACKGROUND_MIDORI, BACKGROUND_MIDORI, false, true, true, false, kDefaults},
         SettingsCase{"LowerCaseAndTrailingSpace",
-                     std::vector<std::string>{"背景画=竹", "移動指導=on", "経過時間=ON ",
-                                              "BGM=on"},
+                     std::vector<std::string>{"背景画=竹", "移動指導=on", "経過時間=ON ", "BGM=on"},
                      BACKGROUND_TAKE, BACKGROUND_TAKE, false, false, false, false, std::nullopt},
-        SettingsCase{"UnknownFirstLineKeepsTatami",
-                     std::vector<std::string>{"背景画=青", "移動指導=OFF", "経過時間=ON",
-                                              "BGM=OFF"},
-                     BACKGROUND_TATAMI, BACKGROUND_TATAMI, false, true, false, false,
-                     std::nullopt}),
-    [](const ::testing::TestParamInfo<SettingsCase>& info) { return std::string(info.param.name); });
+        SettingsCase{
+            "UnknownFirstLineKeepsTatami",
+            std::vector<std::string>{"背景画=青", "移動指導=OFF", "経過時間=ON", "BGM=OFF"},
+            BACKGROUND_TATAMI, BACKGROUND_TATAMI, false, true, false, false, std::nullopt}),
+    [](const ::testing::TestParamInfo<SettingsCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(GameTest, UnwritableMissingFileStillStartsWithTheDefaults) {
     fake.settingsFile = std::nullopt;

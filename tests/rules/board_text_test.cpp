@@ -8,11 +8,22 @@ namespace quorvel {
 namespace {
 
 TEST(BoardText, RoundTripsEveryCode) {
-    const int codes[] = {EMPTY,        UPPER_PAWN,  UPPER_LANCE,         UPPER_KNIGHT,
-                         UPPER_SILVER, UPPER_GOLD,  UPPER_BISHOP,        UPPER_ROOK,
-                         UPPER_KING,   PRINCE,      UPPER_PAWN_PROMOTED, UPPER_LANCE_PROMOTED,
-                         UPPER_KNIGHT_PROMOTED,     UPPER_SILVER_PROMOTED,
-                         UPPER_BISHOP_PROMOTED,     UPPER_ROOK_PROMOTED};
+    const int codes[] = {EMPTY,
+                         UPPER_PAWN,
+                         UPPER_LANCE,
+                         UPPER_KNIGHT,
+                         UPPER_SILVER,
+                         UPPER_GOLD,
+                         UPPER_BISHOP,
+                         UPPER_ROOK,
+                         UPPER_KING,
+                         PRINCE,
+                         UPPER_PAWN_PROMOTED,
+                         UPPER_LANCE_PROMOTED,
+                         UPPER_KNIGHT_PROMOTED,
+                         UPPER_SILVER_PROMOTED,
+                         UPPER_BISHOP_PROMOTED,
+                         UPPER_ROOK_PROMOTED};
     Board board;
     int i = 0;
     for (int code : codes) {
@@ -30,7 +41,8 @@ TEST(BoardText, RejectsUnknownTokensAndWrongCounts) {
     EXPECT_THROW(fromText("x"), std::invalid_argument);
     EXPECT_THROW(fromText(". . ."), std::invalid_argument);
     std::string tooMany;
-    for (int i = 0; i < 82; ++i) tooMany += ". ";
+    for (int i = 0; i < 82; ++i)
+        tooMany += ". ";
     EXPECT_THROW(fromText(tooMany), std::invalid_argument);
 }
 

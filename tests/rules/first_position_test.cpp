@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "rules/board.h"
 #include "positions.h"
+#include "rules/board.h"
 #include "rules/board_text.h"
 
 namespace quorvel {
@@ -34,7 +34,8 @@ TEST(FirstPosition, IsPointSymmetricExceptThePrince) {
 TEST(FirstPosition, OverwritesWhateverTheBoardHeld) {
     Board board;
     for (int x = 0; x <= boardSize; ++x) {
-        for (int y = 0; y <= boardSize; ++y) board(x, y) = UPPER_ROOK_PROMOTED;
+        for (int y = 0; y <= boardSize; ++y)
+            board(x, y) = UPPER_ROOK_PROMOTED;
     }
     board(3, 4) = PRINCE;
     board(1, 1) = MAGNET_UP;
@@ -44,7 +45,8 @@ TEST(FirstPosition, OverwritesWhateverTheBoardHeld) {
     EXPECT_EQ(board, fresh);
     int princes = 0;
     for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y) princes += board(x, y) == PRINCE;
+        for (int y = 1; y <= boardSize; ++y)
+            princes += board(x, y) == PRINCE;
     }
     EXPECT_EQ(princes, 1);
 }

@@ -15,7 +15,8 @@ constexpr std::uint32_t kSeeds = 4000;
 std::vector<int> codesOn(const Board& board) {
     std::vector<int> codes;
     for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y) codes.push_back(board(x, y));
+        for (int y = 1; y <= boardSize; ++y)
+            codes.push_back(board(x, y));
     }
     std::sort(codes.begin(), codes.end());
     return codes;

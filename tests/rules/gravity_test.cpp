@@ -9,7 +9,9 @@
 namespace quorvel {
 namespace {
 
-Board first() { return testing::firstPosition(); }
+Board first() {
+    return testing::firstPosition();
+}
 
 struct SlideCase {
     const char* name;
@@ -39,8 +41,7 @@ Board single(int x, int y, int code) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Slide,
-    ::testing::Values(
-        SlideCase{"FirstPositionDown", first(), "下", 5, R"(
+    ::testing::Values(SlideCase{"FirstPositionDown", first(), "下", 5, R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  k  .  .  .  .
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
  P  B  P  P  P  P  P  R  P
  L  N  S  G  K  G  S  N  L
 )"},
-        SlideCase{"FirstPositionRight", first(), "右", 6, R"(
+                      SlideCase{"FirstPositionRight", first(), "右", 6, R"(
  l  n  s  g  k  g  s  n  l
  .  .  .  .  .  .  .  r  b
  p  p  p  p  p  p  p  p  p
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  B  R
  L  N  S  G  K  G  S  N  L
 )"},
-        SlideCase{"LonePieceCrossesTheRow", single(1, 4, LOWER_GOLD), "右", 8, R"(
+                      SlideCase{"LonePieceCrossesTheRow", single(1, 4, LOWER_GOLD), "右", 8, R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
@@ -73,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"},
-        SlideCase{"PiecesStopBehindThePrince", fromText(R"(
+                      SlideCase{"PiecesStopBehindThePrince", fromText(R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"),
-                  "右", 3, R"(
+                                "右", 3, R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
@@ -95,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"},
-        SlideCase{"PieceNextToThePrinceNeverMoves", fromText(R"(
+                      SlideCase{"PieceNextToThePrinceNeverMoves", fromText(R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  *  .  .  .  .
  .  .  .  .  g  .  .  .  .
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"),
-                  "上", 0, R"(
+                                "上", 0, R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  *  .  .  .  .
  .  .  .  .  g  .  .  .  .
@@ -117,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"},
-        SlideCase{"ALineMovesFromItsFront", fromText(R"(
+                      SlideCase{"ALineMovesFromItsFront", fromText(R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
@@ -128,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"),
-                  "左", 5, R"(
+                                "左", 5, R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .

@@ -7,7 +7,9 @@
 namespace quorvel {
 namespace {
 
-Board first() { return testing::firstPosition(); }
+Board first() {
+    return testing::firstPosition();
+}
 
 // An upper king on (8, 3) facing the lower rook on (8, 8) down an empty column.
 Board rookFacingKing() {
@@ -64,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"upper pawn up is backward", Board{}, 5, 3, 5, 2, UPPER_PAWN, false},
         MoveCase{"knight onto own pawn", first(), 2, 1, 1, 3, UPPER_KNIGHT, false},
         MoveCase{"knight onto own pawn right", first(), 2, 1, 3, 3, UPPER_KNIGHT, false},
-        MoveCase{"knight jumps over the rook", with(first(), 3, 3, EMPTY), 2, 1, 3, 3,
-                 UPPER_KNIGHT, true},
+        MoveCase{"knight jumps over the rook", with(first(), 3, 3, EMPTY), 2, 1, 3, 3, UPPER_KNIGHT,
+                 true},
         MoveCase{"knight one row is no knight move", Board{}, 2, 1, 3, 2, UPPER_KNIGHT, false},
         MoveCase{"lower knight jumps up", Board{}, 2, 9, 3, 7, LOWER_KNIGHT, true},
         MoveCase{"lance clear column", lanceColumn(0), 1, 1, 1, 6, UPPER_LANCE, true},
@@ -84,14 +86,12 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"bishop blocked in first position", first(), 8, 2, 2, 8, UPPER_BISHOP, false},
         MoveCase{"bishop clear diagonal", Board{}, 8, 2, 2, 8, UPPER_BISHOP, true},
         MoveCase{"bishop not on a diagonal", Board{}, 8, 2, 2, 7, UPPER_BISHOP, false},
-        MoveCase{"promoted bishop steps sideways", first(), 2, 8, 3, 8,
-                 LOWER_BISHOP_PROMOTED, true},
-        MoveCase{"promoted bishop long diagonal", Board{}, 2, 8, 6, 4, LOWER_BISHOP_PROMOTED,
+        MoveCase{"promoted bishop steps sideways", first(), 2, 8, 3, 8, LOWER_BISHOP_PROMOTED,
                  true},
+        MoveCase{"promoted bishop long diagonal", Board{}, 2, 8, 6, 4, LOWER_BISHOP_PROMOTED, true},
         MoveCase{"promoted bishop long straight", Board{}, 2, 8, 2, 4, LOWER_BISHOP_PROMOTED,
                  false},
-        MoveCase{"promoted rook steps diagonally", Board{}, 5, 5, 6, 6, UPPER_ROOK_PROMOTED,
-                 true},
+        MoveCase{"promoted rook steps diagonally", Board{}, 5, 5, 6, 6, UPPER_ROOK_PROMOTED, true},
         MoveCase{"promoted rook long diagonal", Board{}, 5, 5, 7, 7, UPPER_ROOK_PROMOTED, false},
         MoveCase{"silver steps back diagonally", Board{}, 5, 5, 4, 4, UPPER_SILVER, true},
         MoveCase{"silver does not step back straight", Board{}, 5, 5, 5, 4, UPPER_SILVER, false},
@@ -105,17 +105,17 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"king steps diagonally", Board{}, 5, 5, 6, 6, LOWER_KING, true},
         MoveCase{"king does not go two squares", Board{}, 5, 5, 5, 7, LOWER_KING, false},
         MoveCase{"prince onto empty square", first(), 5, 5, 5, 4, PRINCE, true},
-        MoveCase{"prince onto a lower piece", with(first(), 5, 4, LOWER_PAWN), 5, 5, 5, 4,
-                 PRINCE, false},
-        MoveCase{"prince onto an upper piece", with(first(), 5, 4, UPPER_PAWN), 5, 5, 5, 4,
-                 PRINCE, false},
+        MoveCase{"prince onto a lower piece", with(first(), 5, 4, LOWER_PAWN), 5, 5, 5, 4, PRINCE,
+                 false},
+        MoveCase{"prince onto an upper piece", with(first(), 5, 4, UPPER_PAWN), 5, 5, 5, 4, PRINCE,
+                 false},
         MoveCase{"prince off the left edge", Board{}, 1, 5, 0, 5, PRINCE, false},
         MoveCase{"prince diagonally when asked", Board{}, 5, 5, 6, 4, PRINCE, true},
         MoveCase{"gold off the bottom edge", Board{}, 4, 9, 4, 10, LOWER_GOLD, false},
-        MoveCase{"upper piece onto the prince", with(Board{}, 5, 4, PRINCE), 5, 5, 5, 4,
-                 UPPER_KING, false},
-        MoveCase{"lower piece onto the prince", with(Board{}, 5, 4, PRINCE), 5, 5, 5, 4,
-                 LOWER_KING, true}),
+        MoveCase{"upper piece onto the prince", with(Board{}, 5, 4, PRINCE), 5, 5, 5, 4, UPPER_KING,
+                 false},
+        MoveCase{"lower piece onto the prince", with(Board{}, 5, 4, PRINCE), 5, 5, 5, 4, LOWER_KING,
+                 true}),
     [](const ::testing::TestParamInfo<MoveCase>& info) {
         std::string name = info.param.name;
         for (char& ch : name) {
