@@ -6,7 +6,7 @@
 // The sound module: starts the sound library for the window, loads .wav files by bare name from
 // the current directory, shuts the library down, and reports problems in a warning box.
 class SoundModule {
-public:
+  public:
     // Called with the text of a warning; the window shows it in a modal box titled "Quorvel.dll".
     using WarningSink = std::function<void(const std::string& text)>;
 
@@ -20,7 +20,7 @@ public:
 
     int soundDevice() const { return soundDevice_; }
 
-private:
+  private:
     WarningSink warn_;
     int soundDevice_ = 0;
 };

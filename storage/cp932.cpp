@@ -31,6 +31,33 @@ class Converter {
 
 constexpr std::size_t kFailed = static_cast<std::size_t>(-1);
 
+// Why a conversion run ended.
+enum class Stop {
+    Done,       // all input converted exactly
+    Inexact,    // all input converted, but iconv substituted something irreversibly
+    Invalid,    // at a sequence the source encoding or the target lacks; `in` points at it
+    Truncated,  // the input ends in the middle of a character
+};
+
+// Converts from `in` on, appending to out, until the input is used up or a sequence cannot be
+// converted; the output goes through a small buffer that is flushed whenever it fills.
+Stop convertRun(Converter& conv, char*& in, std::size_t& inLeft, std::string& out) {
+    bool inexact = false;
+    char buffer[1024];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (result == kFailed) {
+            if (errno == E2BIG) continue;
+            return errno == EILSEQ ? Stop::Invalid : Stop::Truncated;
+        }
+        inexact = inexact || result != 0;
+    }
+    return inexact ? Stop::Inexact : Stop::Done;
+}
+
 }
 
 std::string toUtf8(std::string_view bytes) {
@@ -42,25 +69,15 @@ std::string toUtf8(std::string_view bytes) {
     // iconv takes a non-const input pointer but only reads through it.
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result != kFailed) continue;
-        if (errno == E2BIG) continue;  // buffer full: flush it and go on
-        if (errno == EILSEQ) {
-            // Not a CP932 character here: mark it and resume at the next byte.
-            out += REPLACEMENT;
-            ++in;
-            --inLeft;
-            conv.reset();
-            continue;
-        }
-        // EINVAL: the bytes end in the middle of a double-byte character.
+    for (;;) {
+        const Stop stop = convertRun(conv, in, inLeft, out);
+        if (stop == Stop::Done || stop == Stop::Inexact) break;
         out += REPLACEMENT;
-        break;
+        if (stop == Stop::Truncated) break;
+        // Not a CP932 character here: it is marked, and conversion resumes at the next byte.
+        ++in;
+        --inLeft;
+        conv.reset();
     }
     return out;
 }
@@ -73,20 +90,9 @@ std::optional<std::string> fromUtf8(std::string_view text) {
     out.reserve(text.size());
     char* in = const_cast<char*>(text.data());
     std::size_t inLeft = text.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result == kFailed) {
-            if (errno == E2BIG) continue;
-            return std::nullopt;  // invalid UTF-8, or a character CP932 lacks
-        }
-        // A positive count means iconv substituted something it calls irreversible; the text
-        // would not read back as written, so refuse it.
-        if (result != 0) return std::nullopt;
-    }
+    // Invalid UTF-8, a character CP932 lacks, or an irreversible substitution: the text would
+    // not read back as written, so it is refused.
+    if (convertRun(conv, in, inLeft, out) != Stop::Done) return std::nullopt;
     return out;
 }
 
