@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test.
-# With CI=true it also runs the fuzzers for a bounded time and the tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# With CI=true it also runs a fixed stretch of fuzzing (a set seed and number of runs) and
+# runs the tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install_packages.sh
@@ -10,7 +10,7 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
 if [[ "${CI:-}" == "true" ]]; then
-  tools/run_fuzzers.sh "${QUORVEL_FUZZ_SECONDS:-60}"
+  tools/run_fuzzers.sh --fixed
 
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_WERROR=ON -DQUORVEL_SANITIZE=ON \
     -DQUORVEL_BUILD_BENCH=OFF -UQUORVEL_TEST_AREAS > /dev/null

@@ -93,6 +93,10 @@ std::optional<std::string> fromUtf8(std::string_view text) {
     // Invalid UTF-8, a character CP932 lacks, or an irreversible substitution: the text would
     // not read back as written, so it is refused.
     if (convertRun(conv, in, inLeft, out) != Stop::Done) return std::nullopt;
+    // glibc's CP932 also maps a few characters onto the code of a look-alike (U+00AC ¬ onto
+    // the full-width ¬, U+301C 〜 onto ～) without calling it irreversible; those texts would
+    // read back changed, so they are refused too.
+    if (toUtf8(out) != text) return std::nullopt;
     return out;
 }
 

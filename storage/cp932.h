@@ -20,7 +20,8 @@ inline constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";
 std::string toUtf8(std::string_view bytes);
 
 // Converts UTF-8 text to CP932. Returns nothing when the text is not valid UTF-8 or holds a
-// character CP932 cannot represent (including U+FFFD).
+// character CP932 cannot represent (including U+FFFD), or when the bytes would not convert
+// back to exactly this text.
 std::optional<std::string> fromUtf8(std::string_view text);
 
 }

@@ -312,6 +312,12 @@ const RefusedCase kRefusedLines[] = {
     {"LineFeedInsideLine", "BGM=ON\nBGM=OFF"},
     {"NulInsideLine", std::string("BGM=\0ON", 7)},
     {"LongerThanAnySettingsLine", repeat('x', 257)},
+    // CP932 writes these as the bytes of a different character (the full-width ¬ ¢ £ and
+    // the wave dash), so the line would read back changed.
+    {"NotSignReadsBackFullWidth", "BGM=\xC2\xAC"},
+    {"CentSignReadsBackFullWidth", "\xC2\xA2"},
+    {"PoundSignReadsBackFullWidth", "x\xC2\xA3y"},
+    {"WaveDashReadsBackAsFullWidthTilde", "\xE3\x80\x9C"},
 };
 
 void PrintTo(const RefusedCase& c, std::ostream* out) {
