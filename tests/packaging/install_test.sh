@@ -28,6 +28,10 @@ check_tree() {
     local prefix=$1 what=$2
     [[ -x "$prefix/bin/quorvel" ]] || fail "$what: bin/quorvel launcher missing or not executable"
     [[ -x "$prefix/libexec/quorvel/quorvel" ]] || fail "$what: libexec/quorvel/quorvel missing"
+    # Qt and SDL come from the system: the installed program must not search elsewhere.
+    if readelf --dynamic "$prefix/libexec/quorvel/quorvel" | grep -Eq '\((RPATH|RUNPATH)\)'; then
+        fail "$what: the installed program has a library search path"
+    fi
     local sound
     for sound in 駒打音 磁石音 禁止 その他 BGM; do
         [[ -s "$prefix/share/quorvel/sounds/$sound.wav" ]] || fail "$what: sound $sound.wav missing"
