@@ -1,12 +1,15 @@
 // Feeds arbitrary bytes to the WAV check. The sanitizers catch any read outside the block (the
 // fuzzer hands over a heap block of exactly the input's size); besides, an accepted block must
-// at least look like the smallest RIFF/WAVE file with a "fmt " and a "data" chunk.
+// at least look like the smallest RIFF/WAVE file with a "fmt " and a "data" chunk, and the
+// samples its layout names must lie inside the block in whole frames (the mixer plays them
+// where they lie).
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "sound/wav_check.h"
@@ -26,7 +29,21 @@ constexpr std::size_t kSmallestWav = 44;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const bool accepted = isWellFormedWav(data, size);
     if (isWellFormedWav(data, size) != accepted) fail("same bytes, different answer");
+    const std::optional<WavLayout> layout = inspectWav(data, size);
+    if (layout.has_value() != accepted) fail("the layout and the check disagree");
     if (!accepted) return 0;
+
+    const std::size_t frameBytes = layout->channels * (layout->bitsPerSample / 8u);
+    if (frameBytes == 0) fail("accepted frames of no bytes");
+    if (layout->dataSize == 0 || layout->dataSize % frameBytes != 0) fail("samples not in frames");
+    if (layout->dataOffset < kSmallestWav || layout->dataOffset > size ||
+        layout->dataSize > size - layout->dataOffset) {
+        fail("the samples lie outside the block");
+    }
+    if (std::string_view(reinterpret_cast<const char*>(data) + layout->dataOffset - 8, 4) !=
+        "data") {
+        fail("the samples do not follow a data chunk header");
+    }
 
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (size < kSmallestWav) fail("accepted a block too small to be a WAV file");

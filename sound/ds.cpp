@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "sound/wav_check.h"
@@ -33,6 +35,7 @@ constexpr int musicFlags = 1;
 struct Buffer {
     Mix_Chunk* chunk;
     bool music;
+    SampleBlock samples;  // the file the chunk plays from in place; empty when SDL owns a copy
 };
 
 struct Device {
@@ -90,6 +93,17 @@ int start(int handle, int loops) {
     if (Mix_PlayChannel(channel, buffer->chunk, loops) < 0) return 0;
     device.channelOwner[channel] = handle;
     return 1;
+}
+
+// True when the mixer plays samples of this layout as they are, with no conversion.
+bool matchesDevice(const WavLayout& layout) {
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0) return false;
+    const Uint16 samples = layout.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+    return static_cast<std::uint32_t>(frequency) == layout.sampleRate && format == samples &&
+           channels == layout.channels;
 }
 
 bool openMixer() {
@@ -150,7 +164,23 @@ int dsCreateDSB(int deviceHandle, const void* block, std::size_t size, int flags
     if (chunk == nullptr) return 0;
 
     const int handle = ++lastBufferHandle;
-    device.buffers.emplace(handle, Buffer{chunk, flags == musicFlags});
+    device.buffers.emplace(handle, Buffer{chunk, flags == musicFlags, SampleBlock()});
+    return handle;
+}
+
+int dsCreateDSBFromBlock(int deviceHandle, SampleBlock&& block, int flags) {
+    if (deviceHandle == 0 || deviceHandle != device.handle) return 0;
+    const std::optional<WavLayout> layout = inspectWav(block.data(), block.size());
+    if (!layout) return 0;
+    if (!matchesDevice(*layout))
+        return dsCreateDSB(deviceHandle, block.data(), block.size(), flags);
+
+    // The chunk points into the block, which the buffer keeps until the chunk is freed.
+    Mix_Chunk* chunk =
+        Mix_QuickLoad_RAW(block.data() + layout->dataOffset, static_cast<Uint32>(layout->dataSize));
+    if (chunk == nullptr) return 0;
+    const int handle = ++lastBufferHandle;
+    device.buffers.emplace(handle, Buffer{chunk, flags == musicFlags, std::move(block)});
     return handle;
 }
 

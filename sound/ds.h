@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "sound/sample_block.h"
+
 // The project's small sound library. Handles are plain integers; 0 means none, and every call
 // with a 0 handle is harmless.
 
@@ -13,6 +15,9 @@ void dsTerminate(int device);
 // before it is decoded and may be released as soon as the call returns. Flags: 3 for effects,
 // 1 for music. Returns 0 for a malformed block or on any failure.
 int dsCreateDSB(int device, const void* block, std::size_t size, int flags);
+// As dsCreateDSB, for a block the library may keep: when the samples are already in the device's
+// format, the buffer plays them where they lie instead of copying them.
+int dsCreateDSBFromBlock(int device, SampleBlock&& block, int flags);
 void dsFree(int buffer);
 // Plays the buffer once and returns at once.
 int dsPlay(int buffer);

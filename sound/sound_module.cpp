@@ -5,14 +5,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
+#include <cstddef>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 #include "sound/ds.h"
+#include "sound/sample_block.h"
 
 namespace {
+
+// The sound library takes files up to 2 GiB; reading stops with EFBIG past that, so a device
+// or a FIFO that never ends cannot fill the memory.
+constexpr std::size_t largestSoundFile = std::size_t{1} << 31;
 
 // The system's own wording for an error number, in the current locale.
 std::string describeError(int errorNumber) {
@@ -33,24 +37,6 @@ class FileDescriptor {
   private:
     int fd_;
 };
-
-// Reads the whole file into `block`. Returns 0, or the errno of the failure.
-int readWholeFile(int fd, std::vector<std::uint8_t>& block) {
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        block.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    std::uint8_t chunk[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got == 0) return 0;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        block.insert(block.end(), chunk, chunk + got);
-    }
-}
 
 }
 
@@ -74,8 +60,12 @@ int SoundModule::読込_WAVファイル(const std::string& fileName, int flags) 
         return 0;
     }
 
-    std::vector<std::uint8_t> block;
-    if (const int error = readWholeFile(file.get(), block); error != 0) {
+    struct stat info {};
+    const bool regular = ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode);
+    SampleBlock block;
+    const int error = block.readToEnd(
+        file.get(), regular ? static_cast<std::size_t>(info.st_size) : 0, largestSoundFile);
+    if (error != 0) {
         表示_サウンドエラー(describeError(error) + ": " + fileName);
         return 0;
     }
@@ -83,8 +73,8 @@ int SoundModule::読込_WAVファイル(const std::string& fileName, int flags) 
         表示_サウンドエラー("ファイルが空です: " + fileName);
         return 0;
     }
-    // The library keeps its own copy of the samples; the block goes when this returns.
-    return dsCreateDSB(soundDevice_, block.data(), block.size(), flags);
+    // The library takes the block: it plays the samples where they lie when it can.
+    return dsCreateDSBFromBlock(soundDevice_, std::move(block), flags);
 }
 
 void SoundModule::終了_サウンド() {

@@ -60,37 +60,45 @@ bool isPlausiblePcm(const PcmFormat& f) {
 
 }
 
-bool isWellFormedWav(const std::uint8_t* data, std::size_t size) {
-    if (data == nullptr || size < riffHeaderSize) return false;
-    if (!hasId(data, "RIFF") || !hasId(data + 8, "WAVE")) return false;
+std::optional<WavLayout> inspectWav(const std::uint8_t* data, std::size_t size) {
+    if (data == nullptr || size < riffHeaderSize) return std::nullopt;
+    if (!hasId(data, "RIFF") || !hasId(data + 8, "WAVE")) return std::nullopt;
 
     // 64-bit arithmetic throughout so that no declared size can wrap an offset around.
     const std::uint64_t formEnd = std::uint64_t{chunkHeaderSize} + readU32(data + 4);
-    if (formEnd > size) return false;
+    if (formEnd > size) return std::nullopt;
 
     bool formatSeen = false;
     bool dataSeen = false;
     std::uint16_t frameBytes = 0;
+    WavLayout layout{};
 
     std::uint64_t offset = riffHeaderSize;
     while (offset < formEnd) {
-        if (formEnd - offset < chunkHeaderSize) return false;  // a partial chunk header
+        if (formEnd - offset < chunkHeaderSize) return std::nullopt;  // a partial chunk header
         const std::uint8_t* header = data + offset;
         const std::uint32_t bodySize = readU32(header + 4);
         const std::uint64_t bodyStart = offset + chunkHeaderSize;
-        if (bodySize > formEnd - bodyStart) return false;
+        if (bodySize > formEnd - bodyStart) return std::nullopt;
         const std::uint8_t* body = data + bodyStart;
 
         if (hasId(header, "fmt ")) {
-            if (formatSeen || dataSeen) return false;  // a second format, or one after the data
-            if (bodySize < pcmFormatSize) return false;
+            // A second format, or one after the data.
+            if (formatSeen || dataSeen) return std::nullopt;
+            if (bodySize < pcmFormatSize) return std::nullopt;
             const PcmFormat format = readFormat(body);
-            if (!isPlausiblePcm(format)) return false;
+            if (!isPlausiblePcm(format)) return std::nullopt;
             frameBytes = format.blockAlign;
+            layout.channels = format.channels;
+            layout.sampleRate = format.sampleRate;
+            layout.bitsPerSample = format.bitsPerSample;
             formatSeen = true;
         } else if (hasId(header, "data")) {
-            if (!formatSeen || dataSeen) return false;  // samples of unknown format, or twice
-            if (bodySize == 0 || bodySize % frameBytes != 0) return false;
+            // Samples of unknown format, or a second set.
+            if (!formatSeen || dataSeen) return std::nullopt;
+            if (bodySize == 0 || bodySize % frameBytes != 0) return std::nullopt;
+            layout.dataOffset = static_cast<std::size_t>(bodyStart);
+            layout.dataSize = bodySize;
             dataSeen = true;
         }
 
@@ -98,5 +106,10 @@ bool isWellFormedWav(const std::uint8_t* data, std::size_t size) {
         // last chunk; the loop ends just the same when the padded offset passes the end.
         offset = bodyStart + bodySize + (bodySize & 1u);
     }
-    return formatSeen && dataSeen;
+    if (!formatSeen || !dataSeen) return std::nullopt;
+    return layout;
+}
+
+bool isWellFormedWav(const std::uint8_t* data, std::size_t size) {
+    return inspectWav(data, size).has_value();
 }

@@ -1,8 +1,12 @@
 #include "sound/ds.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -149,6 +153,86 @@ TEST_F(DsTest, TwoMusicBuffersPlayTogether) {
     dsStop(first);
     EXPECT_FALSE(dsIsPlaying(first));
     EXPECT_TRUE(dsIsPlaying(second));
+}
+
+// A block holding the bytes of a file, as the sound module reads one.
+SampleBlock blockOf(const Bytes& file) {
+    const int fd = ::memfd_create("ds-test", MFD_CLOEXEC);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(::write(fd, file.data(), file.size()), static_cast<ssize_t>(file.size()));
+    ::lseek(fd, 0, SEEK_SET);
+    SampleBlock block;
+    EXPECT_EQ(block.readToEnd(fd, file.size(), file.size()), 0);
+    ::close(fd);
+    return block;
+}
+
+Bytes toneIn(int channels, int bits, std::uint32_t rate, double seconds) {
+    wavtest::Format f;
+    f.channels = static_cast<std::uint16_t>(channels);
+    f.bitsPerSample = static_cast<std::uint16_t>(bits);
+    f.sampleRate = rate;
+    Bytes samples = wavtest::toneSamples(seconds, channels, static_cast<int>(rate));
+    if (bits == 8) {
+        // Keep the high byte of each 16-bit sample, made unsigned.
+        Bytes narrow;
+        for (std::size_t i = 1; i < samples.size(); i += 2)
+            narrow.push_back(static_cast<std::uint8_t>(samples[i] ^ 0x80));
+        samples = narrow;
+    }
+    return wavtest::RiffBuilder().fmt(f).data(samples).build();
+}
+
+// Files in the device's format (44100 Hz, 16-bit stereo) play where they lie; the others are
+// converted. Either way a sound played once lasts about its length and then ends.
+TEST_F(DsTest, BlocksPlayForTheirLengthWhetherConvertedOrNot) {
+    struct BlockCase {
+        const char* name;
+        int channels;
+        int bits;
+        std::uint32_t rate;
+    };
+    const BlockCase cases[] = {
+        {"device format", 2, 16, 44100},
+        {"mono", 1, 16, 44100},
+        {"8-bit", 2, 8, 44100},
+        {"other rate", 2, 16, 22050},
+    };
+    for (const BlockCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int buffer =
+            dsCreateDSBFromBlock(device, blockOf(toneIn(c.channels, c.bits, c.rate, 0.25)), 3);
+        ASSERT_NE(buffer, 0);
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_EQ(dsPlay(buffer), 1);
+        EXPECT_TRUE(audiotest::waitUntil([&] { return !dsIsPlaying(buffer); }, 5s));
+        EXPECT_GE(std::chrono::steady_clock::now() - started, 150ms) << "ended far too soon";
+        dsFree(buffer);
+    }
+}
+
+TEST_F(DsTest, RefusesBadBlocksAndClosedDevices) {
+    EXPECT_EQ(dsCreateDSBFromBlock(device, SampleBlock(), effectFlags), 0);
+    const Bytes valid = toneIn(2, 16, 44100, 0.05);
+    const Bytes truncated(valid.begin(), valid.end() - 3);
+    EXPECT_EQ(dsCreateDSBFromBlock(device, blockOf(truncated), effectFlags), 0);
+    EXPECT_EQ(dsCreateDSBFromBlock(0, blockOf(valid), effectFlags), 0);
+    EXPECT_EQ(dsCreateDSBFromBlock(device + 1000, blockOf(valid), effectFlags), 0);
+    EXPECT_NE(dsCreateDSBFromBlock(device, blockOf(valid), effectFlags), 0);
+}
+
+// Freeing a buffer that plays in place stops the mixer before its memory goes; the mixer
+// reading freed memory would crash the test.
+TEST_F(DsTest, FreeingAnInPlaceBufferWhileItLoopsIsSafe) {
+    for (int round = 0; round < 20; ++round) {
+        const int buffer =
+            dsCreateDSBFromBlock(device, blockOf(toneIn(2, 16, 44100, 0.5)), musicFlags);
+        ASSERT_NE(buffer, 0);
+        ASSERT_EQ(dsPlayLooping(buffer), 1);
+        std::this_thread::sleep_for(5ms);
+        dsFree(buffer);
+        EXPECT_FALSE(dsIsPlaying(buffer));
+    }
 }
 
 TEST(DsLifetime, TerminateWithBuffersLoadedReleasesThemAll) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,54 @@ std::vector<Case> cases() {
 TEST(WavCheck, AcceptsOnlyWellFormedPcm) {
     for (const Case& c : cases()) {
         EXPECT_EQ(isWellFormedWav(c.file.data(), c.file.size()), c.wellFormed) << c.name;
+    }
+}
+
+// The layout names exactly where the samples lie, whatever chunks come before them.
+TEST(WavCheck, LayoutNamesTheFormatAndWhereTheSamplesLie) {
+    Format stereo8;
+    stereo8.channels = 2;
+    stereo8.bitsPerSample = 8;
+    stereo8.sampleRate = 22050;
+    const Bytes fourFrames = {1, 2, 3, 4, 5, 6, 7, 8};
+    struct LayoutCase {
+        const char* name;
+        Bytes file;
+        WavLayout expected;
+        Bytes samples;
+    };
+    const LayoutCase layoutCases[] = {
+        {"minimal", fileWith(Format{}), {1, 44100, 16, 44, 4}, twoFrames},
+        {"fmt with cbSize",
+         fileWith(withField([](Format& f) { f.extraBytes = 2; })),
+         {1, 44100, 16, 48, 4},
+         twoFrames},
+        {"odd chunk and its pad first",
+         RiffBuilder().chunk("LIST", {'a', 'b', 'c'}).fmt(Format{}).data(twoFrames).build(),
+         {1, 44100, 16, 56, 4},
+         twoFrames},
+        {"8-bit stereo with chunks after the data",
+         RiffBuilder().fmt(stereo8).data(fourFrames).chunk("LIST", Bytes(10)).build(),
+         {2, 22050, 8, 44, 8},
+         fourFrames},
+    };
+    for (const LayoutCase& c : layoutCases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<WavLayout> layout = inspectWav(c.file.data(), c.file.size());
+        ASSERT_TRUE(layout.has_value());
+        EXPECT_EQ(layout->channels, c.expected.channels);
+        EXPECT_EQ(layout->sampleRate, c.expected.sampleRate);
+        EXPECT_EQ(layout->bitsPerSample, c.expected.bitsPerSample);
+        EXPECT_EQ(layout->dataOffset, c.expected.dataOffset);
+        EXPECT_EQ(layout->dataSize, c.expected.dataSize);
+        const auto first = c.file.begin() + static_cast<std::ptrdiff_t>(layout->dataOffset);
+        EXPECT_EQ(Bytes(first, first + static_cast<std::ptrdiff_t>(layout->dataSize)), c.samples);
+    }
+}
+
+TEST(WavCheck, LayoutOnlyForWellFormedFiles) {
+    for (const Case& c : cases()) {
+        EXPECT_EQ(inspectWav(c.file.data(), c.file.size()).has_value(), c.wellFormed) << c.name;
     }
 }
 

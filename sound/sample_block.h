@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The bytes of a sound file, read into memory of their own. The memory is an anonymous mapping
+// whose pages are all faulted in when it is made: one pass through the kernel instead of one
+// fault per page, which was most of the time spent loading the seven-megabyte music at start.
+// Move-only; the memory goes with the block.
+class SampleBlock {
+  public:
+    SampleBlock() = default;
+    ~SampleBlock();
+    SampleBlock(SampleBlock&& other) noexcept;
+    SampleBlock& operator=(SampleBlock&& other) noexcept;
+    SampleBlock(const SampleBlock&) = delete;
+    SampleBlock& operator=(const SampleBlock&) = delete;
+
+    std::uint8_t* data() { return data_; }
+    const std::uint8_t* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+    // Replaces the contents with everything the descriptor yields up to its end. expectedSize
+    // (the file's size, or 0 when unknown) only sets the first allocation; a file that turns
+    // out longer is read all the same, up to maxSize bytes. Returns 0, or the errno of the
+    // failure (EFBIG past maxSize, ENOMEM without memory), in which case the block is left empty.
+    int readToEnd(int fd, std::size_t expectedSize, std::size_t maxSize);
+
+  private:
+    bool grow(std::size_t capacity);
+    void release();
+
+    std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
