@@ -75,11 +75,13 @@ void Surface::drawPicture(int code, double cellX, double cellY) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(target, *picture, picture->rect());
     });
+    markDevicePixels(target);
 }
 
 void Surface::drawOutline(int colourIndex, double cellX, double cellY) {
     syncImage();
     const geometry::UnitPoint corner = geometry::cellCorner(cellX, cellY);
+    QRect covered;
     paintDevicePixels([&](QPainter& painter, qreal ratio) {
         const int left = geometry::unitsToDevice(corner.x, ratio);
         const int top = geometry::unitsToDevice(corner.y, ratio);
@@ -93,7 +95,9 @@ void Surface::drawOutline(int colourIndex, double cellX, double cellY) {
         painter.fillRect(left, bottom, right - left + line, line, colour);
         painter.fillRect(left, top, line, bottom - top + line, colour);
         painter.fillRect(right, top, line, bottom - top + line, colour);
+        covered = QRect(QPoint(left, top), QPoint(right + line - 1, bottom + line - 1));
     });
+    markDevicePixels(covered);
 }
 
 void Surface::drawText(const QString& text, double unitsX, double unitsY, int colourIndex,
@@ -109,10 +113,26 @@ void Surface::drawText(const QString& text, double unitsX, double unitsY, int co
     const QPointF baseline(geometry::unitsToLogical(unitsX),
                            geometry::unitsToLogical(unitsY) + metrics.ascent());
     painter.drawText(baseline, text);
+    // The ink may reach past the advance (bold strokes, italics of substitutes) and
+    // antialiasing touches one more pixel: a margin of two logical pixels covers both.
+    const QRectF ink = metrics.boundingRect(text).translated(baseline) |
+                       QRectF(baseline.x(), baseline.y() - metrics.ascent(),
+                              metrics.horizontalAdvance(text), metrics.height());
+    pending_ |= ink.adjusted(-2, -2, 2, 2).toAlignedRect();
 }
 
 void Surface::refresh() {
-    repaint();
+    // Only what was drawn since the last refresh goes to the screen; the rest is there already.
+    const QRect changed = pending_ & rect();
+    pending_ = QRect();
+    if (!changed.isEmpty()) repaint(changed);
+}
+
+void Surface::markDevicePixels(const QRect& devicePixels) {
+    const qreal ratio = image_.devicePixelRatio();
+    const QRectF logical(devicePixels.x() / ratio, devicePixels.y() / ratio,
+                         devicePixels.width() / ratio, devicePixels.height() / ratio);
+    pending_ |= logical.toAlignedRect();
 }
 
 void Surface::syncImage() {
@@ -136,6 +156,7 @@ void Surface::syncImage() {
     }
     next.setDevicePixelRatio(ratio);
     image_ = std::move(next);
+    pending_ = rect();
     if (newRatio) {
         pictures_ = std::make_unique<PictureSet>(ratio);
         // Never redraw from inside a paint or a drawing call: let the event loop ask for it.

@@ -28,7 +28,8 @@ class Surface : public QWidget {
     // Text glyphs only, the text's top-left corner at the position.
     void drawText(const QString& text, double unitsX, double unitsY, int colourIndex,
                   int pointSize);
-    // Shows the image on screen now (a synchronous repaint, also from inside an event handler).
+    // Shows what was drawn since the last refresh on screen now (a synchronous repaint of just
+    // that area, also from inside an event handler). With nothing drawn it does nothing.
     void refresh();
 
     // The retained image, first matched to the widget's current size and ratio (a hidden widget
@@ -55,12 +56,15 @@ class Surface : public QWidget {
     // Matches the image to the widget's size and ratio. When the ratio changed, the pictures are
     // rendered again and a full redraw is requested from the event loop.
     void syncImage();
+    // Adds a rectangle of the image's pixels to the area the next refresh shows.
+    void markDevicePixels(const QRect& devicePixels);
     // Runs a painting step on the image with device pixel coordinates.
     template <class Paint>
     void paintDevicePixels(Paint&& paint);
 
     QImage image_;
     std::unique_ptr<PictureSet> pictures_;
+    QRect pending_;  // logical pixels drawn since the last refresh
 };
 
 }

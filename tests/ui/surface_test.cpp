@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
+#include <functional>
 
 #include "rules/pieces.h"
 #include "ui/fonts.h"
@@ -287,10 +288,12 @@ TEST_F(SurfaceTest, PressesArriveInDrawingUnits) {
 class CountingSurface : public Surface {
   public:
     int paints = 0;
+    QRegion painted;  // every area repainted since the counter was made
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         ++paints;
+        painted |= event->region();
         Surface::paintEvent(event);
     }
 };
@@ -319,6 +322,56 @@ TEST_F(SurfaceTest, RefreshShowsTheImageAtOnce) {
                 FAIL() << "shown pixel differs at " << x << "," << y;
             }
         }
+    }
+}
+
+// A refresh repaints what was drawn since the last one, every changed pixel of it, and little
+// else: the clock's second and each step of a slide do not send the whole window to the screen.
+TEST_F(SurfaceTest, RefreshRepaintsOnlyWhatWasDrawn) {
+    struct DrawCase {
+        const char* name;
+        std::function<void(Surface&)> draw;
+    };
+    const DrawCase cases[] = {
+        {"outline", [](Surface& s) { s.drawOutline(12, 1, 1); }},
+        {"picture", [](Surface& s) { s.drawPicture(UPPER_KING, 5, 1); }},
+        {"picture half off the window", [](Surface& s) { s.drawPicture(PRINCE, -0.5, 3); }},
+        {"text", [](Surface& s) { s.drawText(QStringLiteral("先手 00:12:34"), 60, 7900, 15, 12); }},
+        {"two far apart",
+         [](Surface& s) {
+             s.drawOutline(12, 1, 1);
+             s.drawText(QStringLiteral("手目"), 4000, 200, 0, 10);
+         }},
+    };
+    for (const DrawCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CountingSurface shown;
+        shown.resize(633, 578);
+        shown.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown));
+        QCoreApplication::processEvents();
+        shown.refresh();  // whatever the set-up left pending
+        const QImage before = shown.image().copy();
+        shown.paints = 0;
+        shown.painted = QRegion();
+
+        c.draw(shown);
+        shown.refresh();
+        EXPECT_EQ(shown.paints, 1);
+        const QRect changed = changedArea(before, shown.image());
+        ASSERT_FALSE(changed.isEmpty());
+        const qreal r = shown.image().devicePixelRatio();
+        const QRect changedLogical =
+            QRectF(changed.x() / r, changed.y() / r, changed.width() / r, changed.height() / r)
+                .toAlignedRect();
+        EXPECT_TRUE(shown.painted.contains(changedLogical))
+            << "changed pixels outside the repainted area";
+        const QRect bounds = shown.painted.boundingRect();
+        EXPECT_LE(bounds.width() * bounds.height(), 633 * 578 / 2) << "repainted half the window";
+
+        // Nothing new drawn: nothing repainted.
+        shown.refresh();
+        EXPECT_EQ(shown.paints, 1);
     }
 }
 
