@@ -404,6 +404,12 @@ TEST(PictureSet, HoldsEveryPictureAtItsRatio) {
             ASSERT_NE(image, nullptr) << picture.code;
             EXPECT_EQ(*image, renderPicture(picture.code, ratio)) << picture.code;
         }
+        // Rendered once and kept: asking again gives the same image, not a new one.
+        for (const Expected& picture : expectedPictures) {
+            const QImage* first = set.find(picture.code);
+            EXPECT_EQ(set.find(picture.code), first) << picture.code;
+            EXPECT_EQ(first->cacheKey(), set.find(picture.code)->cacheKey()) << picture.code;
+        }
     }
 }
 

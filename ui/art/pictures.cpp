@@ -117,14 +117,12 @@ QString pictureName(int code) {
     return entry ? QString::fromLatin1(entry->name) : QString();
 }
 
-PictureSet::PictureSet(qreal devicePixelRatio) : ratio_(devicePixelRatio) {
-    for (int code : pictureCodes())
-        images_.emplace(code, renderPicture(code, devicePixelRatio));
-}
+PictureSet::PictureSet(qreal devicePixelRatio) : ratio_(devicePixelRatio) {}
 
 const QImage* PictureSet::find(int code) const {
-    const auto it = images_.find(code);
-    return it == images_.end() ? nullptr : &it->second;
+    if (const auto it = images_.find(code); it != images_.end()) return &it->second;
+    if (entryOf(code) == nullptr) return nullptr;
+    return &images_.emplace(code, renderPicture(code, ratio_)).first->second;
 }
 
 }

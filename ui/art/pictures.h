@@ -25,17 +25,18 @@ const std::vector<int>& pictureCodes();
 // file names; empty for codes without a picture.
 QString pictureName(int code);
 
-// Every picture of the game rendered once at one device pixel ratio.
+// The pictures of the game at one device pixel ratio, each rendered the first time it is asked
+// for and kept: the promoted pieces and the backgrounds not chosen are never rendered at all.
 class PictureSet {
   public:
     explicit PictureSet(qreal devicePixelRatio);
-    // nullptr for a code without a picture.
+    // nullptr for a code without a picture. The image stays valid as long as the set.
     const QImage* find(int code) const;
     qreal devicePixelRatio() const { return ratio_; }
 
   private:
     qreal ratio_;
-    std::map<int, QImage> images_;
+    mutable std::map<int, QImage> images_;
 };
 
 }
