@@ -163,6 +163,18 @@ strip_region=139,130,2,270
 # ---- one run -------------------------------------------------------------------------------
 declare -a start_ms rss_mb idle_pct idle_main_pct latency_ms move_busy move_pct turn_busy turn_pct
 
+# Presses the upper magnet through the watcher and waits for the board to settle. Prints
+# "LATENCY_MS BUSY_MS CPU_PERCENT". Uses run_once's magnet_at, magnet_region, pid and settle.
+press_upper_magnet() {
+    local out
+    out=$("$xwatch" press --at "$magnet_at" --region "$magnet_region" --timeout 5000 \
+        --pid "$pid" --settle 1500 "${settle[@]}" 2>"$work/press.err") ||
+        { cat "$work/press.err" >&2; fail "the press on the magnet showed nothing"; }
+    echo "$(sed -n 's/^latency_ms=//p' <<<"$out")" \
+        "$(sed -n 's/^busy_ms=\([0-9.]*\).*/\1/p' <<<"$out")" \
+        "$(sed -n 's/.*cpu_percent=//p' <<<"$out")"
+}
+
 run_once() {
     local record=$1 out pid visible
 
@@ -206,13 +218,9 @@ run_once() {
     m1=$(main_thread_ns)
 
     # The player's move: the upper magnet pulls every piece it can up the board.
-    out=$("$xwatch" press --at "$magnet_at" --region "$magnet_region" --timeout 5000 \
-        --pid "$pid" --settle 1500 "${settle[@]}" 2>"$work/press.err") ||
-        { cat "$work/press.err" >&2; fail "the press on the magnet showed nothing"; }
     local lat1 busy1 pct1
-    lat1=$(sed -n 's/^latency_ms=//p' <<<"$out")
-    busy1=$(sed -n 's/^busy_ms=\([0-9.]*\).*/\1/p' <<<"$out")
-    pct1=$(sed -n 's/.*cpu_percent=//p' <<<"$out")
+    out=$(press_upper_magnet) || exit 1
+    read -r lat1 busy1 pct1 <<<"$out"
 
     # 局面 → 最初, then 対局 → 対局(COM) → 先手, and a press on the same magnet: the player's move
     # and the computer's whole turn after it, thinking, blinks, pause and slide.
@@ -221,13 +229,9 @@ run_once() {
     menu 20 Down Down Right Return
     close_box
     sleep 0.5
-    out=$("$xwatch" press --at "$magnet_at" --region "$magnet_region" --timeout 5000 \
-        --pid "$pid" --settle 1500 "${settle[@]}" 2>"$work/press.err") ||
-        { cat "$work/press.err" >&2; fail "the press on the magnet showed nothing"; }
     local lat2 busy2 pct2
-    lat2=$(sed -n 's/^latency_ms=//p' <<<"$out")
-    busy2=$(sed -n 's/^busy_ms=\([0-9.]*\).*/\1/p' <<<"$out")
-    pct2=$(sed -n 's/.*cpu_percent=//p' <<<"$out")
+    out=$(press_upper_magnet) || exit 1
+    read -r lat2 busy2 pct2 <<<"$out"
 
     # Esc ends the program.
     window=$(wait_window '^Quorvel$') || fail "the window went away"

@@ -3,19 +3,10 @@
 #include <random>
 
 #include "game_fixture.h"
+#include "random_positions.h"
 
 namespace quorvel::testing {
 namespace {
-
-std::vector<int> sortedCodes(const Board& board) {
-    std::vector<int> codes;
-    for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y)
-            codes.push_back(board(x, y));
-    }
-    std::sort(codes.begin(), codes.end());
-    return codes;
-}
 
 // Events per seed; QUORVEL_SOAK_EVENTS raises it for a long run.
 int eventsPerSeed() {

@@ -12,16 +12,6 @@ namespace {
 
 constexpr std::uint32_t kSeeds = 4000;
 
-std::vector<int> codesOn(const Board& board) {
-    std::vector<int> codes;
-    for (int x = 1; x <= boardSize; ++x) {
-        for (int y = 1; y <= boardSize; ++y)
-            codes.push_back(board(x, y));
-    }
-    std::sort(codes.begin(), codes.end());
-    return codes;
-}
-
 // After a slide no piece other than the prince has an empty on-board square ahead of it.
 bool isSettled(const Board& board, Direction direction) {
     for (int x = 1; x <= boardSize; ++x) {
@@ -52,7 +42,8 @@ TEST(GravityProperties, HoldOverManyRandomPositions) {
         重力処理_仮(silent, word);
 
         SCOPED_TRACE("seed " + std::to_string(seed) + " " + word + "\n" + toText(p.board));
-        ASSERT_EQ(codesOn(animated), codesOn(p.board)) << "pieces were lost or made";
+        ASSERT_EQ(testing::sortedCodes(animated), testing::sortedCodes(p.board))
+            << "pieces were lost or made";
         ASSERT_EQ(animated(p.prince.x, p.prince.y), PRINCE) << "the prince slid";
         ASSERT_TRUE(isSettled(animated, direction)) << toText(animated);
         ASSERT_EQ(silent, animated) << "the two forms disagree";

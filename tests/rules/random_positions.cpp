@@ -29,4 +29,14 @@ RandomPosition randomPosition(std::uint32_t seed) {
     return p;
 }
 
+std::vector<int> sortedCodes(const Board& board) {
+    std::vector<int> codes;
+    for (int x = 1; x <= boardSize; ++x) {
+        for (int y = 1; y <= boardSize; ++y)
+            codes.push_back(board(x, y));
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "rules/board.h"
 
@@ -14,5 +15,9 @@ struct RandomPosition {
 };
 
 RandomPosition randomPosition(std::uint32_t seed);
+
+// The codes of all 81 squares in ascending order: the multiset that slides and whole games
+// must keep.
+std::vector<int> sortedCodes(const Board& board);
 
 }

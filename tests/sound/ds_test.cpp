@@ -1,6 +1,5 @@
 #include "sound/ds.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "audio_env.h"
+#include "memory_file.h"
 #include "wav_bytes.h"
 
 namespace {
@@ -157,10 +157,7 @@ TEST_F(DsTest, TwoMusicBuffersPlayTogether) {
 
 // A block holding the bytes of a file, as the sound module reads one.
 SampleBlock blockOf(const Bytes& file) {
-    const int fd = ::memfd_create("ds-test", MFD_CLOEXEC);
-    EXPECT_GE(fd, 0);
-    EXPECT_EQ(::write(fd, file.data(), file.size()), static_cast<ssize_t>(file.size()));
-    ::lseek(fd, 0, SEEK_SET);
+    const int fd = audiotest::memoryFile(file);
     SampleBlock block;
     EXPECT_EQ(block.readToEnd(fd, file.size(), file.size()), 0);
     ::close(fd);

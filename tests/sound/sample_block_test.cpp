@@ -1,7 +1,6 @@
 #include "sound/sample_block.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,8 +11,11 @@
 #include <thread>
 #include <vector>
 
+#include "memory_file.h"
+
 namespace {
 
+using audiotest::memoryFile;
 using Bytes = std::vector<std::uint8_t>;
 
 // Bytes that differ from page to page, so a page read twice or skipped shows.
@@ -22,21 +24,6 @@ Bytes patterned(std::size_t size) {
     for (std::size_t i = 0; i < size; ++i)
         out[i] = static_cast<std::uint8_t>((i * 7 + i / 4096) & 0xff);
     return out;
-}
-
-// A file in memory holding the bytes, positioned at its start.
-int memoryFile(const Bytes& bytes) {
-    const int fd = ::memfd_create("sample-block-test", MFD_CLOEXEC);
-    EXPECT_GE(fd, 0);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        EXPECT_GT(put, 0);
-        if (put <= 0) break;
-        done += static_cast<std::size_t>(put);
-    }
-    ::lseek(fd, 0, SEEK_SET);
-    return fd;
 }
 
 Bytes contents(const SampleBlock& block) {
