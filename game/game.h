@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "ai/level.h"
+#include "game/option_lines.h"
 #include "game/platform.h"
 #include "rules/board.h"
 #include "rules/check.h"
@@ -67,6 +70,10 @@ struct GameState {
 
     int backgroundPicture = BACKGROUND_TATAMI;
     OptionMarks marks;
+    // The computer's strength, kept in the settings file's option lines.
+    Level level = Level::入門;
+    // The settings file's lines after the four option lines, as last read or written.
+    std::vector<std::string> optionLines;
 
     int soundOther = 0;
     int soundForbidden = 0;
@@ -150,6 +157,10 @@ class Game {
     void chargeTurn(int side);
     void applySettingsLine(std::size_t index, const std::string& line);
     void recoverSettings();
+    // Takes every option of the settings file's option lines, the default for any it lacks.
+    void applyOptionLines();
+    // The options kept in the option lines, with their current values.
+    std::vector<OptionValue> optionValues() const;
 
     Platform& platform_;
     GameState s_;
