@@ -72,6 +72,8 @@ struct GameState {
     OptionMarks marks;
     // The computer's strength, kept in the settings file's option lines.
     Level level = Level::入門;
+    // The language of the window's texts, kept in the option lines like the level.
+    Language language = Language::Japanese;
     // The settings file's lines after the four option lines, as last read or written.
     std::vector<std::string> optionLines;
 
@@ -103,6 +105,7 @@ class Game {
     void onBgm();
     void onSidou();
     void onVersion();
+    void onLanguage(Language language);  // ｵﾌﾟｼｮﾝ → 言語 / Language → 日本語, English
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
@@ -159,6 +162,8 @@ class Game {
     void recoverSettings();
     // Takes every option of the settings file's option lines, the default for any it lacks.
     void applyOptionLines();
+    // Marks the language's item, unmarks the other and tells the window.
+    void applyLanguage(Language language);
     // The options kept in the option lines, with their current values.
     std::vector<OptionValue> optionValues() const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/language.h"
+
 namespace quorvel {
 
 // What the window hands on to the game: one call per menu command, mouse press, key, timer tick
@@ -23,6 +25,7 @@ class GameEvents {
     virtual void onBgm() = 0;
     virtual void onSidou() = 0;
     virtual void onVersion() = 0;
+    virtual void onLanguage(Language language) = 0;
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };

@@ -23,6 +23,7 @@ class GameLink final : public GameEvents {
     void onBgm() override { game_.onBgm(); }
     void onSidou() override { game_.onSidou(); }
     void onVersion() override { game_.onVersion(); }
+    void onLanguage(Language language) override { game_.onLanguage(language); }
     void redrawAll() override { game_.画面_再描画(); }
 
   private:

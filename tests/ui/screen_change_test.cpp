@@ -30,6 +30,7 @@ class RedrawCounter : public GameEvents {
     void onBgm() override {}
     void onSidou() override {}
     void onVersion() override {}
+    void onLanguage(Language) override {}
     void redrawAll() override { ++redraws; }
 };
 
