@@ -57,8 +57,10 @@ QPoint magnetCell(const Diagram& d, Direction direction) {
 
 QImage drawDiagram(const Diagram& d, const PictureSet& pictures) {
     const qreal ratio = pictures.devicePixelRatio();
-    const int columns = d.toX - d.fromX + 3;
-    const int rows = d.toY - d.fromY + 3;
+    // The frame is one cell on each side; without it the squares start at cell 0.
+    const int margin = d.frame ? 1 : 0;
+    const int columns = d.toX - d.fromX + 1 + 2 * margin;
+    const int rows = d.toY - d.fromY + 1 + 2 * margin;
     QImage image(qCeil(columns * CELL_W * ratio), qCeil(rows * CELL_H * ratio),
                  QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
@@ -68,24 +70,25 @@ QImage drawDiagram(const Diagram& d, const PictureSet& pictures) {
 
     for (int x = d.fromX; x <= d.toX; ++x) {
         for (int y = d.fromY; y <= d.toY; ++y) {
-            const int column = x - d.fromX + 1;
-            const int row = y - d.fromY + 1;
+            const int column = x - d.fromX + margin;
+            const int row = y - d.fromY + margin;
             drawCellPicture(painter, pictures, d.board(x, y), column, row);
             outlineCell(painter, column, row, gridColour, 1);
         }
     }
     for (const Square& s : d.reached) {
-        const QRectF cell((s.x - d.fromX + 1) * CELL_W, (s.y - d.fromY + 1) * CELL_H, CELL_W,
-                          CELL_H);
+        const QRectF cell((s.x - d.fromX + margin) * CELL_W, (s.y - d.fromY + margin) * CELL_H,
+                          CELL_W, CELL_H);
         painter.fillRect(cell, QColor::fromRgba(REACH_TINT));
     }
-    for (const Direction direction : d.magnets) {
+    for (const Direction direction : d.frame ? d.magnets : std::vector<Direction>{}) {
         const QPoint cell = magnetCell(d, direction);
         drawCellPicture(painter, pictures, magnetOf(direction).code, cell.x(), cell.y());
         if (d.pressed == direction) outlineCell(painter, cell.x(), cell.y(), PRESSED_COLOUR, 2);
     }
     for (const DiagramOutline& o : d.outlines) {
-        outlineCell(painter, o.square.x - d.fromX + 1, o.square.y - d.fromY + 1, o.colourIndex, 2);
+        outlineCell(painter, o.square.x - d.fromX + margin, o.square.y - d.fromY + margin,
+                    o.colourIndex, 2);
     }
     return image;
 }

@@ -20,8 +20,8 @@ struct DiagramOutline {
     int colourIndex;
 };
 
-// A rectangle of board squares (columns fromX..toX, rows fromY..toY) inside a frame one cell
-// wide, where the chosen magnets stand beside the middle of their side.
+// A rectangle of board squares (columns fromX..toX, rows fromY..toY), normally inside a frame one
+// cell wide where the chosen magnets stand beside the middle of their side.
 struct Diagram {
     Board board;
     int fromX = 1;
@@ -34,6 +34,8 @@ struct Diagram {
     std::vector<DiagramOutline> outlines;
     // Squares a piece reaches: tinted.
     std::vector<Square> reached;
+    // Without the frame (and its magnets) the squares fill the picture.
+    bool frame = true;
 };
 
 // Draws a diagram at the pictures' device pixel ratio; the image carries that ratio and measures

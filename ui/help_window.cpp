@@ -22,8 +22,8 @@ namespace quorvel {
 
 namespace {
 
-constexpr int PREFERRED_WIDTH = 820;
-constexpr int PREFERRED_HEIGHT = 640;
+constexpr int PREFERRED_WIDTH = 880;
+constexpr int PREFERRED_HEIGHT = 660;
 constexpr int RED = 12;
 constexpr int WIN_SEARCH_PRESSES = 8;
 
@@ -43,6 +43,9 @@ QLabel* heading(const char* text) {
 
 QLabel* paragraph(const QString& text) {
     auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.1);
+    label->setFont(font);
     label->setWordWrap(true);
     label->setTextFormat(Qt::RichText);
     return label;
@@ -223,7 +226,7 @@ QWidget* HelpWindow::buildPage() {
              figure(picture(blockedAfter),
                     help(QT_TRANSLATE_NOOP("Help", "太子は動かず、駒は太子で止まる")))},
             true),
-        0, 1);
+        1, 0);
     layout->addWidget(steps);
 
     // The end of a game.
@@ -284,6 +287,7 @@ QWidget* HelpWindow::buildPage() {
         Diagram diagram;
         diagram.fromX = diagram.fromY = 3;
         diagram.toX = diagram.toY = 7;
+        diagram.frame = false;
         diagram.board(5, 5) = pieces[i].code;
         diagram.reached = reachOf(pieces[i].code);
         std::erase_if(diagram.reached,

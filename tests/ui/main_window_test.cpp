@@ -41,6 +41,9 @@ class Recorder : public GameEvents {
     void onBgm() override { record("bgm"); }
     void onSidou() override { record("sidou"); }
     void onVersion() override { record("version"); }
+    void onLanguage(Language language) override {
+        record("language " + std::string(languageName(language)));
+    }
     void redrawAll() override { record("redraw"); }
 
     int count(const std::string& call) const {
@@ -117,7 +120,9 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "移動指導"}, "sidou"},
         {{"ｵﾌﾟｼｮﾝ", "経過時間"}, "keika"},
         {{"ｵﾌﾟｼｮﾝ", "BGM"}, "bgm"},
-        {{"その他"}, "version"},
+        {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "日本語"}, "language 日本語"},
+        {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "English"}, "language English"},
+        {{"その他", "バージョン情報"}, "version"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.join(" > ").toStdString());
@@ -135,8 +140,13 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourTopLevelItemsInOrder) {
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
     EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他"}));
-    // その他 acts straight from the bar.
-    EXPECT_EQ(window.menuBar()->actions().last()->menu(), nullptr);
+    // その他 drops down: the version box first, then the help window.
+    QMenu* sonota = window.menuBar()->actions().last()->menu();
+    ASSERT_NE(sonota, nullptr);
+    QStringList items;
+    for (QAction* action : sonota->actions())
+        items << action->text();
+    EXPECT_EQ(items, (QStringList{"バージョン情報", "遊び方"}));
 }
 
 TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {
@@ -162,9 +172,10 @@ TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {
 // Marks the game owns; which items carry them at the start.
 TEST_F(MainWindowTest, OnlyTatamiIsCheckedAtFirst) {
     const std::pair<MenuItem, bool> expected[] = {
-        {MenuItem::MIDORI, false}, {MenuItem::TATAMI, true}, {MenuItem::TAKE, false},
-        {MenuItem::UCHU, false},   {MenuItem::RENGA, false}, {MenuItem::SIDOU, false},
-        {MenuItem::KEIKA, false},  {MenuItem::BGM, false},
+        {MenuItem::MIDORI, false},  {MenuItem::TATAMI, true}, {MenuItem::TAKE, false},
+        {MenuItem::UCHU, false},    {MenuItem::RENGA, false}, {MenuItem::SIDOU, false},
+        {MenuItem::KEIKA, false},   {MenuItem::BGM, false},   {MenuItem::NIHONGO, true},
+        {MenuItem::ENGLISH, false},
     };
     for (const auto& [item, checked] : expected) {
         QAction* action = window.markAction(item);
