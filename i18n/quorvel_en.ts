@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>「対局」で始めて下さい</source>
-        <translation>Please start a game from the “Game” menu</translation>
+        <translation>Please start a game from the &quot;Game&quot; menu</translation>
     </message>
     <message>
         <source>開始</source>

@@ -141,8 +141,7 @@ void HelpWindow::showEvent(QShowEvent* event) {
     // The window may open on a screen of another ratio than the one it was built for.
     if (picturesRatio() != devicePixelRatioF()) build();
     if (QWindow* window = windowHandle()) {
-        connect(
-            window, &QWindow::screenChanged, this, [this] { build(); }, Qt::UniqueConnection);
+        connect(window, &QWindow::screenChanged, this, &HelpWindow::build, Qt::UniqueConnection);
     }
 }
 

@@ -8,7 +8,9 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QThread>
+#include <algorithm>
 
 #include "game/game.h"
 #include "game/magnets.h"
@@ -176,7 +178,14 @@ void MainWindow::retranslate() {
 }
 
 void MainWindow::showHelp() {
-    if (help_ == nullptr) help_ = new HelpWindow(this);
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(this);
+        // Beside the game where the screen has room, so the board stays in view.
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int x = std::min(frame.right() + 1, screen.right() + 1 - help_->width());
+        help_->move(std::max(screen.left(), x), frame.top());
+    }
     help_->show();
     help_->raise();
     help_->activateWindow();
