@@ -129,6 +129,11 @@ TEST_F(KeyboardTest, EnglishRetranslatesTheMenusAndTheHelpWindowAtOnce) {
     EXPECT_EQ(bar, (QStringList{"Game", "Position", "Options", "Other"}));
     EXPECT_NE(findByCaption(window.menuBar()->actions(), "How to play"), nullptr);
     EXPECT_EQ(window.helpWindow()->windowTitle(), QStringLiteral("How to play - Quorvel"));
+    const QString folder = qEnvironmentVariable("QUORVEL_HELP_SHOTS");
+    if (!folder.isEmpty()) {
+        if (auto* scroll = window.helpWindow()->findChild<QScrollArea*>())
+            scroll->widget()->grab().save(folder + QStringLiteral("/help-page-english.png"));
+    }
     // The game's texts, line by line.
     EXPECT_EQ(
         translatedLines(GAME_CONTEXT, QStringLiteral("Home page\r（まだありません）\r\re-mail")),
