@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ai/level.h"
+
 namespace quorvel {
 
 // What the window hands on to the game: one call per menu command, mouse press, key, timer tick
@@ -23,6 +25,8 @@ class GameEvents {
     virtual void onBgm() = 0;
     virtual void onSidou() = 0;
     virtual void onVersion() = 0;
+    virtual void onLevel(Level level) = 0;
+    virtual void onHint() = 0;
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };
