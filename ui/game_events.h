@@ -1,8 +1,10 @@
 #pragma once
 
-#include "ai/level.h"
-
 namespace quorvel {
+
+// The computer's level (ai/level.h); declared here only, since Qt's moc reads this header and
+// cannot read the levels' Japanese names.
+enum class Level;
 
 // What the window hands on to the game: one call per menu command, mouse press, key, timer tick
 // and full redraw. The program forwards these to the Game object (game_link.h); window tests
