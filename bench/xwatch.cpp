@@ -22,9 +22,10 @@
 //       plus system time over the same span (/proc/PID/stat, read at the press and at each
 //       change), and cpu_percent is C / T in percent of one core.
 //
-//   xwatch changes --region X,Y,W,H [--region ...] --for MS
+//   xwatch changes --region X,Y,W,H [--region ...] --for MS [--settle MS]
 //       Reads the regions, prints "ready", then reads them again every few milliseconds for MS
-//       milliseconds and prints one line per region, in the given order:
+//       milliseconds, or with --settle until a region has changed and none has changed since
+//       for that long, and prints one line per region, in the given order:
 //         changes=N        how often the region differed from the read before
 //       A picture blinked twice in a region shows as 4 changes (off, on, off, on).
 //
@@ -401,18 +402,20 @@ int press(const std::vector<std::string>& args) {
 
 int changes(const std::vector<std::string>& args) {
     std::vector<Rect> regions;
-    double span = -1;
+    double span = -1, settle = 0;
     for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == "--region") {
             regions.push_back(parseRect(args[i + 1]));
         } else if (args[i] == "--for") {
             span = parseInt(args[i + 1], "--for");
+        } else if (args[i] == "--settle") {
+            settle = parseInt(args[i + 1], "--settle");
         } else {
             fail("unknown option " + args[i]);
         }
     }
     if (args.size() % 2 != 0 || regions.empty() || span < 0) {
-        fail("usage: xwatch changes --region X,Y,W,H [--region ...] --for MS");
+        fail("usage: xwatch changes --region X,Y,W,H [--region ...] --for MS [--settle MS]");
     }
     const Connection connection;
     std::vector<std::unique_ptr<Grabber>> grabbers;
@@ -426,7 +429,9 @@ int changes(const std::vector<std::string>& args) {
     std::printf("ready\n");
     std::fflush(stdout);
     const double start = nowMs();
-    while (nowMs() - start < span) {
+    double lastChange = -1;
+    while (nowMs() - start < span &&
+           (settle <= 0 || lastChange < 0 || nowMs() - lastChange < settle)) {
         // A blink's phase lasts 200 ms: reading every 2 ms sees each one many times over.
         sleepMs(2);
         for (std::size_t i = 0; i < grabbers.size(); ++i) {
@@ -434,6 +439,7 @@ int changes(const std::vector<std::string>& args) {
             std::vector<char> now = grabbers[i]->bytes();
             if (now != last[i]) {
                 ++counts[i];
+                lastChange = nowMs();
                 last[i] = std::move(now);
             }
         }
@@ -462,6 +468,6 @@ int main(int argc, char** argv) {
                  "[ARG...]\n"
                  "       xwatch press --at PX,PY --region X,Y,W,H [--timeout MS]\n"
                  "                    [--pid PID --settle MS --settle-region X,Y,W,H ...]\n"
-                 "       xwatch changes --region X,Y,W,H [--region ...] --for MS\n");
+                 "       xwatch changes --region X,Y,W,H [--region ...] --for MS [--settle MS]\n");
     return 1;
 }

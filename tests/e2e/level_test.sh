@@ -65,7 +65,7 @@ hint() {
     fi
     local args=() region
     for region in $(magnet_regions); do args+=(--region "$region"); done
-    "$QUORVEL_XWATCH" changes "${args[@]}" --for 4000 >watch.out 2>&1 &
+    "$QUORVEL_XWATCH" changes "${args[@]}" --for 30000 --settle 1000 >watch.out 2>&1 &
     local watcher=$!
     ready() { grep -qx ready watch.out; }
     e2e_poll 10 ready || e2e_fail "xwatch did not start: $(cat watch.out)"

@@ -367,6 +367,8 @@ e2e_open_submenu() {
 # Leaves the final picture in now.ppm; thinking_board is the board of the first screenshot that
 # showed the label (the position the computer thinks about, or that position with the prince
 # already stepped).
+# (SC2046: a rectangle's four numbers are meant to split; SC2154: label_empty is the script's.)
+# shellcheck disable=SC2046,SC2154
 e2e_wait_for_computer() {
     local before=$1 limit=$(($(e2e_now_ms) + $2 * 1000)) thinking=0 over=0 panel="" label="" boxes
     while ((!over && $(e2e_now_ms) < limit)); do
