@@ -49,20 +49,6 @@ TEST_F(GameTest, ClockCrossingMidnightKeepsCounting) {
     EXPECT_EQ(fake.count("text [00:00:01] 7785 6308 15 12"), 1);
 }
 
-TEST_F(GameTest, TwoHumansEachTurnGoesToTheMoversTotal) {
-    load();
-    game.onStart();
-    fake.now += 10;
-    pressMagnet(Direction::Up);  // first player, lower pieces
-    fake.now += 4;
-    pressMagnet(Direction::Down);  // second player
-    // Each turn's time is measured when it ends, animation waits included.
-    EXPECT_GE(s.manSeconds, 10);
-    EXPECT_LT(s.manSeconds, 10 + 2);
-    EXPECT_GE(s.comSeconds, 4);
-    EXPECT_LT(s.comSeconds, 4 + 2);
-}
-
 TEST_F(GameTest, WithTheClocksHiddenHandOversStillAddTheRealTurnTime) {
     fake.settingsFile->at(2) = "経過時間=OFF";
     load();
