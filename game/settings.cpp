@@ -105,6 +105,7 @@ void Game::読込_環境設定ファイル() {
 void Game::applyOptionLines() {
     const OptionValue level = levelOption(Level::入門);
     s_.level = *levelFromName(meaningOf(findOption(s_.optionLines, level.name), level));
+    markLevel();
     const OptionValue language = languageOption(Language::Japanese);
     applyLanguage(
         *languageFromName(meaningOf(findOption(s_.optionLines, language.name), language)));

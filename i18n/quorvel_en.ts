@@ -211,28 +211,28 @@
         <translation>Menus</translation>
     </message>
     <message>
-        <source>&lt;ul&gt;&lt;li&gt;対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。&lt;/li&gt;&lt;li&gt;対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。後手 (F3): コンピュータが先に指します。&lt;/li&gt;&lt;li&gt;対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。&lt;/li&gt;&lt;li&gt;対局 → 終わり (Ctrl+Q): ゲームを終わります。&lt;/li&gt;&lt;li&gt;局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。&lt;/li&gt;&lt;li&gt;その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;ul&gt;&lt;li&gt;Game → Two players → Start (Ctrl+N): two players take turns pressing the magnets.&lt;/li&gt;&lt;li&gt;Game → Against the computer → Move first (F2): play the computer and move first. Move second (F3): the computer moves first.&lt;/li&gt;&lt;li&gt;Choosing a game during a game changes only the kind of game; play goes on from the current position.&lt;/li&gt;&lt;li&gt;Game → Quit (Ctrl+Q): ends the program.&lt;/li&gt;&lt;li&gt;Position → First position (Ctrl+R): abandons the game and puts back the first position.&lt;/li&gt;&lt;li&gt;Other → Version: shows the version. How to play (F1): opens this window.&lt;/li&gt;&lt;/ul&gt;</translation>
-    </message>
-    <message>
         <source>オプション</source>
         <translation>Options</translation>
-    </message>
-    <message>
-        <source>&lt;ul&gt;&lt;li&gt;背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。&lt;/li&gt;&lt;li&gt;移動指導: 印を設定ファイルに保つだけで、動作は変わりません。&lt;/li&gt;&lt;li&gt;経過時間: 両者の使った時間を盤の下の左右に表示します。&lt;/li&gt;&lt;li&gt;BGM: 音楽を鳴らします。&lt;/li&gt;&lt;li&gt;言語 / Language: 日本語と英語を切り替えます。&lt;/li&gt;&lt;/ul&gt;オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。</source>
-        <translation>&lt;ul&gt;&lt;li&gt;Background: one of five backgrounds, green, tatami, bamboo, space and brick.&lt;/li&gt;&lt;li&gt;Move guidance: only keeps its mark in the settings file; it changes nothing.&lt;/li&gt;&lt;li&gt;Elapsed time: shows the time each player has used, left and right of the bottom of the board.&lt;/li&gt;&lt;li&gt;Background music: plays the music.&lt;/li&gt;&lt;li&gt;言語 / Language: switches between Japanese and English.&lt;/li&gt;&lt;/ul&gt;The options are saved in Quorvel.ini in the folder the game runs from.</translation>
     </message>
     <message>
         <source>キーボード</source>
         <translation>Keyboard</translation>
     </message>
     <message>
-        <source>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, F1: メニューの項目と同じです。&lt;/li&gt;&lt;li&gt;Esc: ゲームを終わります。&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: press the left, right, upper or lower magnet, just as a click on it does.&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, F1: the menu items that show these keys.&lt;/li&gt;&lt;li&gt;Esc: ends the program.&lt;/li&gt;&lt;/ul&gt;</translation>
-    </message>
-    <message>
         <source>最初の局面から %1 と押す（最後の一押しの前）</source>
         <translation>From the first position, pressing %1 (before the last press)</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。&lt;/li&gt;&lt;li&gt;対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。後手 (F3): コンピュータが先に指します。&lt;/li&gt;&lt;li&gt;対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。&lt;/li&gt;&lt;li&gt;対局 → 終わり (Ctrl+Q): ゲームを終わります。&lt;/li&gt;&lt;li&gt;局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。&lt;/li&gt;&lt;li&gt;局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。&lt;/li&gt;&lt;li&gt;その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;ul&gt;&lt;li&gt;Game → Two players → Start (Ctrl+N): two players take turns pressing the magnets.&lt;/li&gt;&lt;li&gt;Game → Against the computer → Move first (F2): play the computer and move first. Move second (F3): the computer moves first.&lt;/li&gt;&lt;li&gt;Choosing a game during a game changes only the kind of game; play goes on from the current position.&lt;/li&gt;&lt;li&gt;Game → Quit (Ctrl+Q): ends the program.&lt;/li&gt;&lt;li&gt;Position → First position (Ctrl+R): abandons the game and puts back the first position.&lt;/li&gt;&lt;li&gt;Position → Hint (Ctrl+H): blinks the magnet the computer would press at Advanced.&lt;/li&gt;&lt;li&gt;Other → Version: shows the version. How to play (F1): opens this window.&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。&lt;/li&gt;&lt;li&gt;移動指導: 印を設定ファイルに保つだけで、動作は変わりません。&lt;/li&gt;&lt;li&gt;経過時間: 両者の使った時間を盤の下の左右に表示します。&lt;/li&gt;&lt;li&gt;BGM: 音楽を鳴らします。&lt;/li&gt;&lt;li&gt;強さ: コンピュータの強さを入門・初級・中級・上級から選びます。&lt;/li&gt;&lt;li&gt;言語 / Language: 日本語と英語を切り替えます。&lt;/li&gt;&lt;/ul&gt;オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。</source>
+        <translation>&lt;ul&gt;&lt;li&gt;Background: one of five backgrounds, green, tatami, bamboo, space and brick.&lt;/li&gt;&lt;li&gt;Move guidance: only keeps its mark in the settings file; it changes nothing.&lt;/li&gt;&lt;li&gt;Elapsed time: shows the time each player has used, left and right of the bottom of the board.&lt;/li&gt;&lt;li&gt;Background music: plays the music.&lt;/li&gt;&lt;li&gt;Strength: how well the computer plays, Beginner, Novice, Intermediate or Advanced.&lt;/li&gt;&lt;li&gt;言語 / Language: switches between Japanese and English.&lt;/li&gt;&lt;/ul&gt;The options are saved in Quorvel.ini in the folder the game runs from.</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, Ctrl+H, F1: メニューの項目と同じです。&lt;/li&gt;&lt;li&gt;Esc: ゲームを終わります。&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: press the left, right, upper or lower magnet, just as a click on it does.&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, Ctrl+H, F1: the menu items that show these keys.&lt;/li&gt;&lt;li&gt;Esc: ends the program.&lt;/li&gt;&lt;/ul&gt;</translation>
     </message>
 </context>
 <context>
@@ -339,27 +339,27 @@
     </message>
     <message>
         <source>強さ</source>
-        <translation type="vanished">Strength</translation>
+        <translation>Strength</translation>
     </message>
     <message>
         <source>入門</source>
-        <translation type="vanished">Beginner</translation>
+        <translation>Beginner</translation>
     </message>
     <message>
         <source>初級</source>
-        <translation type="vanished">Novice</translation>
+        <translation>Novice</translation>
     </message>
     <message>
         <source>中級</source>
-        <translation type="vanished">Intermediate</translation>
+        <translation>Intermediate</translation>
     </message>
     <message>
         <source>上級</source>
-        <translation type="vanished">Advanced</translation>
+        <translation>Advanced</translation>
     </message>
     <message>
         <source>ヒント</source>
-        <translation type="vanished">Hint</translation>
+        <translation>Hint</translation>
     </message>
     <message>
         <source>待った</source>

@@ -307,6 +307,7 @@ QWidget* HelpWindow::buildPage() {
         "<li>対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。</li>"
         "<li>対局 → 終わり (Ctrl+Q): ゲームを終わります。</li>"
         "<li>局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。</li>"
+        "<li>局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。</li>"
         "<li>その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。</li>"
         "</ul>"))));
     layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
@@ -317,6 +318,7 @@ QWidget* HelpWindow::buildPage() {
         "<li>移動指導: 印を設定ファイルに保つだけで、動作は変わりません。</li>"
         "<li>経過時間: 両者の使った時間を盤の下の左右に表示します。</li>"
         "<li>BGM: 音楽を鳴らします。</li>"
+        "<li>強さ: コンピュータの強さを入門・初級・中級・上級から選びます。</li>"
         "<li>言語 / Language: 日本語と英語を切り替えます。</li>"
         "</ul>"
         "オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。"))));
@@ -325,7 +327,7 @@ QWidget* HelpWindow::buildPage() {
         "Help",
         "<ul>"
         "<li>← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。</li>"
-        "<li>Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, F1: メニューの項目と同じです。</li>"
+        "<li>Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, Ctrl+H, F1: メニューの項目と同じです。</li>"
         "<li>Esc: ゲームを終わります。</li>"
         "</ul>"))));
     layout->addStretch();

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,6 +118,9 @@ void MainWindow::buildMenus() {
             [this, code] { dispatch([code](GameEvents& game) { game.onBackgroundItem(code); }); };
     };
 
+    auto level = [this](Level chosen) {
+        return [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLevel(chosen); }); };
+    };
     auto language = [this](Language chosen) {
         return
             [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLanguage(chosen); }); };
@@ -137,6 +141,8 @@ void MainWindow::buildMenus() {
     QMenu* kyokumen = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "局面"));
     addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "最初"), on(&GameEvents::onCancel))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "ヒント"), on(&GameEvents::onHint))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
 
     QMenu* option = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "ｵﾌﾟｼｮﾝ"));
     QMenu* haikei = addMenu(option, QT_TRANSLATE_NOOP("Menu", "背景画"));
@@ -153,6 +159,11 @@ void MainWindow::buildMenus() {
     addMark(option, QT_TRANSLATE_NOOP("Menu", "経過時間"), MenuItem::KEIKA,
             on(&GameEvents::onKeika));
     addMark(option, QT_TRANSLATE_NOOP("Menu", "BGM"), MenuItem::BGM, on(&GameEvents::onBgm));
+    QMenu* tsuyosa = addMenu(option, QT_TRANSLATE_NOOP("Menu", "強さ"));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "入門"), MenuItem::NYUMON, level(Level::入門));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "初級"), MenuItem::SYOKYU, level(Level::初級));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "中級"), MenuItem::CHUKYU, level(Level::中級));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "上級"), MenuItem::JOKYU, level(Level::上級));
     QMenu* gengo = addMenu(option, QT_TRANSLATE_NOOP("Menu", "言語 / Language"));
     addMark(gengo, QT_TRANSLATE_NOOP("Menu", "日本語"), MenuItem::NIHONGO,
             language(Language::Japanese));

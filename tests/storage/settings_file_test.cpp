@@ -1,11 +1,9 @@
 #include "storage/settings_file.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,11 +21,13 @@
 #include <gtest/gtest.h>
 
 #include "allocation_counter.h"
+#include "ordinary_user.h"
 
 namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace quorvel::testing;
 using Lines = std::vector<std::string>;
 
 // U+FFFD, which the reader puts into every line it cannot take faithfully.
@@ -105,41 +105,6 @@ std::vector<std::string> namesIn(const fs::path& directory) {
 fs::perms permissionsOf(const fs::path& file) {
     return fs::status(file).permissions() & fs::perms::mask;
 }
-
-// Exit status of a child that, running as root, could not become an ordinary user.
-constexpr int kNoOrdinaryUser = 77;
-
-// Runs body in a forked child. Returns 0 when it returned true, 1 when it returned false,
-// kNoOrdinaryUser when it could not drop root rights, and something else when it crashed.
-int runInChild(const std::function<bool()>& body) {
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid < 0) return -1;
-    if (pid == 0) {
-        int code = 2;
-        try {
-            code = body() ? 0 : 1;
-        } catch (...) {
-        }
-        ::_exit(code);
-    }
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
-}
-
-// Inside a child: root ignores permission bits, so a root child becomes the 'nobody' user to be
-// held to them like everyone else.
-void becomeOrdinaryUser() {
-    if (::geteuid() != 0) return;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
-        ::_exit(kNoOrdinaryUser);
-    }
-}
-
-constexpr const char* kNoOrdinaryUserReason =
-    "running as root without the right to switch to an ordinary user, so permission bits "
-    "cannot be made to apply";
 
 // --- conversions over bytes --------------------------------------------------------------
 

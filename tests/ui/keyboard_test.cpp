@@ -40,6 +40,8 @@ class PressRecorder : public GameEvents {
     void onSidou() override {}
     void onVersion() override {}
     void onLanguage(Language) override {}
+    void onLevel(Level) override {}
+    void onHint() override {}
     void redrawAll() override {}
 };
 
@@ -106,6 +108,7 @@ TEST_F(KeyboardTest, CommandsCarryTheirShortcuts) {
         {"後手", QKeySequence(Qt::Key_F3)},
         {"終わり", QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {"最初", QKeySequence(Qt::CTRL | Qt::Key_R)},
+        {"ヒント", QKeySequence(Qt::CTRL | Qt::Key_H)},
         {"遊び方", QKeySequence(Qt::Key_F1)},
     };
     QList<QKeySequence> all;
