@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -108,6 +109,10 @@ const Variant kVariants[] = {
                                      "強さ：入門\n対局：対局(COM) 先手\n")},
 };
 
+void PrintTo(const Variant& variant, std::ostream* out) {
+    *out << variant.name;
+}
+
 class GameRecordVariant : public testing::TestWithParam<Variant> {};
 
 TEST_P(GameRecordVariant, ReadsAsTheExample) {
@@ -172,6 +177,10 @@ const Hostile kHostile[] = {
     {"TooManyMoves", movesText(RECORD_MAX_MOVES + 1), static_cast<int>(RECORD_MAX_MOVES) + 2},
 };
 
+void PrintTo(const Hostile& hostile, std::ostream* out) {
+    *out << hostile.name;
+}
+
 class GameRecordHostile : public testing::TestWithParam<Hostile> {};
 
 TEST_P(GameRecordHostile, IsRefusedAtItsLine) {
@@ -187,7 +196,8 @@ INSTANTIATE_TEST_SUITE_P(Refused, GameRecordHostile, testing::ValuesIn(kHostile)
 
 TEST(GameRecordRead, LimitsThemselvesAreAccepted) {
     EXPECT_EQ(parsed(movesText(RECORD_MAX_MOVES)).moves.size(), RECORD_MAX_MOVES);
-    EXPECT_EQ(parsed("先手：" + kLongName.substr(3) + "\n").sentePlayer, kLongName.substr(3));
+    // A line of the longest length, its CR LF not counted.
+    EXPECT_EQ(parsed("先手：" + kLongName.substr(3) + "\r\n").sentePlayer, kLongName.substr(3));
 }
 
 // --- round trip over random records ------------------------------------------------------
