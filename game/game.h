@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/engine.h"
 #include "ai/level.h"
 #include "game/option_lines.h"
 #include "game/platform.h"
@@ -103,6 +104,8 @@ class Game {
     void onBgm();
     void onSidou();
     void onVersion();
+    void onLevel(Level level);  // ｵﾌﾟｼｮﾝ → 強さ → 入門, 初級, 中級, 上級
+    void onHint();              // 局面 → ヒント
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
@@ -142,6 +145,13 @@ class Game {
     void 書込_環境設定ファイル();
 
   private:
+    // A press or command that needs a game in play when there is none (no game yet, or a game
+    // that has been won): answers as a press on the board does then and returns true.
+    bool refusedWithoutPlay();
+    // Checks exactly the item of the current level.
+    void markLevel();
+    // The game a search plays in: the sides and the win rule of the current mode.
+    SearchGame searchGame() const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);

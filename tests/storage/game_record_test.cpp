@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "file_helpers.h"
+#include "ordinary_user.h"
 #include "storage/cp932.h"
 #include "storage/record_rules.h"
 
@@ -114,13 +115,13 @@ void PrintTo(const Variant& variant, std::ostream* out) {
     *out << variant.name;
 }
 
-class GameRecordVariant : public testing::TestWithParam<Variant> {};
+class GameRecordVariant : public ::testing::TestWithParam<Variant> {};
 
 TEST_P(GameRecordVariant, ReadsAsTheExample) {
     EXPECT_TRUE(sameGame(parsed(GetParam().text), exampleRecord()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Tolerated, GameRecordVariant, testing::ValuesIn(kVariants),
+INSTANTIATE_TEST_SUITE_P(Tolerated, GameRecordVariant, ::testing::ValuesIn(kVariants),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GameRecordRead, TimesAreOptionalAndSwitchesAreRead) {
@@ -186,7 +187,7 @@ void PrintTo(const Hostile& hostile, std::ostream* out) {
     *out << hostile.name;
 }
 
-class GameRecordHostile : public testing::TestWithParam<Hostile> {};
+class GameRecordHostile : public ::testing::TestWithParam<Hostile> {};
 
 TEST_P(GameRecordHostile, IsRefusedAtItsLine) {
     TempDir dir;
@@ -199,7 +200,7 @@ TEST_P(GameRecordHostile, IsRefusedAtItsLine) {
     EXPECT_FALSE(error->message.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Refused, GameRecordHostile, testing::ValuesIn(kHostile),
+INSTANTIATE_TEST_SUITE_P(Refused, GameRecordHostile, ::testing::ValuesIn(kHostile),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GameRecordRead, LimitsThemselvesAreAccepted) {
@@ -311,7 +312,7 @@ TEST(GameRecordFile, OnlyRegularFilesOfAtMostOneMebibyteAreRead) {
          {fifo, dir.path(), fs::path("/dev/null"), dir.path() / "missing.kifu"}) {
         SCOPED_TRACE(file);
         // A read that blocked would be ended by the alarm and fail the test.
-        const int status = test::runInChild([&] {
+        const int status = testing::runInChild([&] {
             ::alarm(5);
             const auto result = readRecordFile(file);
             const auto* error = std::get_if<RecordError>(&result);
@@ -331,7 +332,7 @@ TEST(GameRecordFile, FailedWriteKeepsPreviousFileAndLeavesNoTemporary) {
     GameRecord longer = exampleRecord();
     longer.moves.resize(500);
 
-    const int status = test::runInChild([&] {
+    const int status = testing::runInChild([&] {
         return test::limitFileSize(kExampleText.size() + 10) && !writeRecordFile(file, longer);
     });
     EXPECT_EQ(status, 0) << "a write cut short must be reported as a failure";

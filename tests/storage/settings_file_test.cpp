@@ -1,11 +1,9 @@
 #include "storage/settings_file.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,11 +22,13 @@
 
 #include "allocation_counter.h"
 #include "file_helpers.h"
+#include "ordinary_user.h"
 
 namespace quorvel {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace quorvel::testing;
 using Lines = std::vector<std::string>;
 
 // U+FFFD, which the reader puts into every line it cannot take faithfully.
@@ -56,29 +56,12 @@ const Lines kOtherLines = {"背景画=宇宙", "移動指導=ON", "経過時間=
 
 using test::namesIn;
 using test::readBytes;
-using test::runInChild;
 using test::TempDir;
 using test::writeBytes;
 
 fs::perms permissionsOf(const fs::path& file) {
     return fs::status(file).permissions() & fs::perms::mask;
 }
-
-// Exit status of a child that, running as root, could not become an ordinary user.
-constexpr int kNoOrdinaryUser = 77;
-
-// Inside a child: root ignores permission bits, so a root child becomes the 'nobody' user to be
-// held to them like everyone else.
-void becomeOrdinaryUser() {
-    if (::geteuid() != 0) return;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
-        ::_exit(kNoOrdinaryUser);
-    }
-}
-
-constexpr const char* kNoOrdinaryUserReason =
-    "running as root without the right to switch to an ordinary user, so permission bits "
-    "cannot be made to apply";
 
 // --- conversions over bytes --------------------------------------------------------------
 

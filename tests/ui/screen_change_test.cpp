@@ -30,6 +30,8 @@ class RedrawCounter : public GameEvents {
     void onBgm() override {}
     void onSidou() override {}
     void onVersion() override {}
+    void onLevel(Level) override {}
+    void onHint() override {}
     void redrawAll() override { ++redraws; }
 };
 
