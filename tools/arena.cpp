@@ -14,16 +14,20 @@
 // Openings: from seed FIRST_SEED + i, six random magnets, alternating from the lower side. A
 // draw that would end the game within the six moves is drawn again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
+// Every level chooses from the position alone, so a game that comes back to a position with
+// the same side to move repeats itself for ever: it is counted as unfinished at once.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "ai/engine.h"
+#include "ai/position.h"
 #include "ai/survey.h"
 #include "rules/prince_step.h"
 
@@ -83,7 +87,15 @@ struct LevelClock {
 
 // Plays from the opening; returns the winner's side or SIDE_NONE when unfinished.
 int playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelClock>& clocks) {
+    std::multimap<std::uint64_t, std::pair<Board, Square>> seen[2];
     while (g.moves < MAX_MOVES) {
+        auto& seenHere = seen[g.toMove == SEATS.manSide ? 0 : 1];
+        const std::uint64_t key = engine::hashOf(engine::fromBoard(g.board, g.prince));
+        const auto [from, to] = seenHere.equal_range(key);
+        for (auto it = from; it != to; ++it) {
+            if (it->second.first == g.board && it->second.second == g.prince) return SIDE_NONE;
+        }
+        seenHere.emplace(key, std::make_pair(g.board, g.prince));
         const Level level = g.toMove == SEATS.manSide ? lowerLevel : upperLevel;
         const auto start = std::chrono::steady_clock::now();
         const Direction d = chooseMagnet(g.board, g.prince, g.toMove, GAME, level);
