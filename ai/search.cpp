@@ -116,6 +116,9 @@ constexpr int TRAP_BONUS = 60;
 // again for its exact score (at least the twelve plies within which a loss is always seen),
 // and how many positions the whole comparison may take before the plain choice stands.
 constexpr int TRAP_DEPTH_LIMIT = 10;
+// A move after which the opponent can put the very same position back makes no progress: the
+// levels choose from the position alone, so the game could turn in that circle for ever.
+constexpr int RETURN_PENALTY = 200;
 constexpr int RESEARCH_DEPTH_LIMIT = 13;
 constexpr std::uint64_t TRAP_NODES = 200'000;
 
@@ -135,9 +138,11 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
         if (searcher.aborted()) return;
         if (value < -DECIDED_SCORE) continue;
         int traps = 0;
+        bool returns = false;
         for (const Direction reply : MOVES) {
             Position next = child;
             play(next, reply);
+            returns = returns || next == root;
             const int outcome = decide(next, -side, searcher.rules());
             if (outcome < 0) {
                 ++traps;
@@ -148,7 +153,7 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
                 if (v > DECIDED_SCORE) ++traps;
             }
         }
-        const int total = value + TRAP_BONUS * traps;
+        const int total = value + TRAP_BONUS * traps - (returns ? RETURN_PENALTY : 0);
         if (total > bestTotal) {
             bestTotal = total;
             result.best = MOVES[m];

@@ -12,7 +12,8 @@
 // upper side's. Both seats are played by a level through chooseMagnet.
 //
 // Openings: from seed FIRST_SEED + i, six random magnets, alternating from the lower side. A
-// draw that would end the game within the six moves is drawn again from the same generator.
+// draw that would end the game within the six moves, or that leaves the side to move a win in
+// one move, is drawn again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
 // Every level chooses from the position alone, so a game that comes back to a position with
 // the same side to move repeats itself for ever: it is counted as unfinished at once.
@@ -75,7 +76,13 @@ GameState openingOf(std::uint32_t seed) {
         for (int i = 0; i < OPENING_MOVES && !decided; ++i) {
             decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]) != SIDE_NONE;
         }
-        if (!decided) return g;
+        if (decided) continue;
+        bool winsAtOnce = false;
+        for (const Direction d : DIRECTIONS) {
+            GameState next = g;
+            winsAtOnce = winsAtOnce || playMove(next, d) == g.toMove;
+        }
+        if (!winsAtOnce) return g;
     }
 }
 
