@@ -32,9 +32,9 @@ SearchLimits limitsOf(Level level) {
     switch (level) {
         case Level::入門:
         case Level::初級:
-            return {.minDepth = 4, .maxDepth = 4};
+            return {.minDepth = 2, .maxDepth = 2};
         case Level::中級:
-            return {.minDepth = 8, .maxDepth = 8};
+            return {.minDepth = 10, .maxDepth = 10};
         case Level::上級:
             return {.minDepth = 12, .maxDepth = 60, .nodeBudget = 100'000, .nodeCap = 500'000};
     }
