@@ -34,7 +34,7 @@ SearchLimits limitsOf(Level level) {
         case Level::初級:
             return {.minDepth = 2, .maxDepth = 2};
         case Level::中級:
-            return {.minDepth = 10, .maxDepth = 10};
+            return {.minDepth = 6, .maxDepth = 6};
         case Level::上級:
             return {.minDepth = 12, .maxDepth = 60, .nodeBudget = 100'000, .nodeCap = 500'000};
     }
