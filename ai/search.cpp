@@ -137,6 +137,14 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
                                             INFINITE_SCORE, 1, nullptr);
         if (searcher.aborted()) return;
         if (value < -DECIDED_SCORE) continue;
+        // The shorter search above may miss a loss that the deepening saw: ask at full depth
+        // whether the opponent forces a win.
+        if (researchDepth < depth - 1) {
+            const int theirs = searcher.negamax(child, -side, depth - 1, DECIDED_SCORE,
+                                                DECIDED_SCORE + 1, 1, nullptr);
+            if (searcher.aborted()) return;
+            if (theirs > DECIDED_SCORE) continue;
+        }
         int traps = 0;
         bool returns = false;
         for (const Direction reply : MOVES) {
