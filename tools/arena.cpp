@@ -12,8 +12,9 @@
 // upper side's. Both seats are played by a level through chooseMagnet.
 //
 // Openings: from seed FIRST_SEED + i, six random magnets, alternating from the lower side. A
-// draw that would end the game within the six moves, or that leaves the side to move a win in
-// one move, is drawn again from the same generator.
+// draw that would end the game within the six moves, or after which a 12-ply search finds
+// either side a forced win (so the opening, not the levels, would decide the game), is drawn
+// again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
 // Every level chooses from the position alone, so a game that comes back to a position with
 // the same side to move repeats itself for ever: it is counted as unfinished at once.
@@ -29,6 +30,7 @@
 
 #include "ai/engine.h"
 #include "ai/position.h"
+#include "ai/search.h"
 #include "ai/survey.h"
 #include "rules/prince_step.h"
 
@@ -37,6 +39,8 @@ namespace {
 
 constexpr int MAX_MOVES = 300;
 constexpr int OPENING_MOVES = 6;
+constexpr int OPENING_CHECK_PLIES = 12;
+constexpr int OPENING_TABLE_LOG2 = 16;
 constexpr Sides SEATS{SIDE_SENTE, SIDE_GOTE};  // man: lower pieces, first; com: upper pieces
 constexpr SearchGame GAME{SEATS, WinTest::AgainstComputer};
 constexpr std::array<Direction, 4> DIRECTIONS{Direction::Left, Direction::Right, Direction::Up,
@@ -77,12 +81,12 @@ GameState openingOf(std::uint32_t seed) {
             decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]) != SIDE_NONE;
         }
         if (decided) continue;
-        bool winsAtOnce = false;
-        for (const Direction d : DIRECTIONS) {
-            GameState next = g;
-            winsAtOnce = winsAtOnce || playMove(next, d) == g.toMove;
-        }
-        if (!winsAtOnce) return g;
+        engine::TranspositionTable table(OPENING_TABLE_LOG2);
+        const int side = g.toMove == SEATS.comSide ? engine::UPPER : engine::LOWER;
+        const engine::SearchResult r = engine::search(
+            engine::fromBoard(g.board, g.prince), side, engine::winRulesOf(GAME),
+            {.minDepth = OPENING_CHECK_PLIES, .maxDepth = OPENING_CHECK_PLIES}, table);
+        if (r.score >= -engine::DECIDED_SCORE && r.score <= engine::DECIDED_SCORE) return g;
     }
 }
 
