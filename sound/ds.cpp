@@ -106,6 +106,24 @@ bool matchesDevice(const WavLayout& layout) {
            channels == layout.channels;
 }
 
+// A file whose samples must be converted to the device's format is decoded by SDL into copies
+// of its own, a few times its size on the way. Past this many bytes of samples, before or after
+// the conversion, it is refused, so one sound cannot take more than about 64 MiB while loading.
+constexpr double largestConvertedSamples = 16.0 * 1024 * 1024;
+
+bool convertsWithinBounds(const WavLayout& layout) {
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0) return false;
+    const double frames =
+        static_cast<double>(layout.dataSize) / (layout.channels * (layout.bitsPerSample / 8));
+    const double converted =
+        frames * frequency / layout.sampleRate * channels * (SDL_AUDIO_BITSIZE(format) / 8);
+    return static_cast<double>(layout.dataSize) <= largestConvertedSamples &&
+           converted <= largestConvertedSamples;
+}
+
 bool openMixer() {
     if (Mix_OpenAudio(sampleRate, AUDIO_S16SYS, outputChannels, mixBufferFrames) != 0) {
         return false;
@@ -155,7 +173,10 @@ int dsCreateDSB(int deviceHandle, const void* block, std::size_t size, int flags
     if (deviceHandle == 0 || deviceHandle != device.handle) return 0;
     // SDL reads memory blocks with an int length.
     if (block == nullptr || size > static_cast<std::size_t>(INT_MAX)) return 0;
-    if (!isWellFormedWav(static_cast<const std::uint8_t*>(block), size)) return 0;
+    const std::optional<WavLayout> layout =
+        inspectWav(static_cast<const std::uint8_t*>(block), size);
+    if (!layout) return 0;
+    if (!matchesDevice(*layout) && !convertsWithinBounds(*layout)) return 0;
 
     SDL_RWops* stream = SDL_RWFromConstMem(block, static_cast<int>(size));
     if (stream == nullptr) return 0;
