@@ -1,6 +1,11 @@
 #include "sound/ds.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <utility>
@@ -33,9 +38,25 @@ constexpr int effectGroup = 2;
 constexpr int musicFlags = 1;
 
 struct Buffer {
-    Mix_Chunk* chunk;
+    Mix_Chunk* chunk;  // nullptr for the buffer that streams from its file
     bool music;
     SampleBlock samples;  // the file the chunk plays from in place; empty when SDL owns a copy
+};
+
+// One music buffer at a time may play straight from its file, a few kilobytes per mix in the
+// mixer's thread, instead of from memory: the music is the largest thing the game loads, and
+// this keeps its seven megabytes out of the resident memory. Only samples already in the
+// device's format stream. Reads stay within the data as it was found when the file was opened
+// and checked; a file cut shorter since simply ends early. Every field is shared with the
+// mixer's thread and changed only under SDL_LockAudio.
+struct Stream {
+    int handle = 0;  // the buffer that streams, 0 for none
+    int fd = -1;
+    std::uint64_t dataOffset = 0;
+    std::uint64_t dataSize = 0;
+    std::uint64_t position = 0;  // bytes into the data
+    bool playing = false;
+    bool looping = false;
 };
 
 struct Device {
@@ -48,6 +69,55 @@ struct Device {
 int lastDeviceHandle = 0;
 int lastBufferHandle = 0;
 Device device;
+Stream stream;
+
+// The mixer's music hook: fills its buffer from the file, the effect channels are mixed on top.
+void streamInto(void* /*unused*/, Uint8* out, int length) {
+    const auto wanted = static_cast<std::size_t>(length);
+    std::size_t done = 0;
+    while (stream.playing && done < wanted) {
+        if (stream.position >= stream.dataSize) {
+            if (!stream.looping) {
+                stream.playing = false;
+                break;
+            }
+            stream.position = 0;
+        }
+        const std::size_t part = static_cast<std::size_t>(
+            std::min<std::uint64_t>(wanted - done, stream.dataSize - stream.position));
+        const ssize_t got = ::pread(stream.fd, out + done, part,
+                                    static_cast<off_t>(stream.dataOffset + stream.position));
+        if (got <= 0) {
+            // The file ends before its data did: this pass ends here. A file with nothing left
+            // at the start of its data ends the music.
+            if (stream.position == 0) stream.playing = false;
+            stream.position = stream.dataSize;
+            continue;
+        }
+        done += static_cast<std::size_t>(got);
+        stream.position += static_cast<std::uint64_t>(got);
+    }
+    // Silence of the device's signed 16-bit samples.
+    std::memset(out + done, 0, wanted - done);
+}
+
+bool isStreamed(int handle) {
+    return handle != 0 && stream.handle == handle;
+}
+
+void setStreamPlaying(bool playing, bool looping) {
+    SDL_LockAudio();
+    stream.position = 0;
+    stream.playing = playing;
+    stream.looping = looping;
+    SDL_UnlockAudio();
+}
+
+void endStream() {
+    Mix_HookMusic(nullptr, nullptr);
+    if (stream.fd >= 0) ::close(stream.fd);
+    stream = Stream();
+}
 
 Buffer* findBuffer(int handle) {
     if (handle == 0 || device.handle == 0) return nullptr;
@@ -60,6 +130,7 @@ bool isPlayingOn(int channel, int handle) {
 }
 
 void haltChannelsOf(int handle) {
+    if (isStreamed(handle)) setStreamPlaying(false, false);
     for (int channel = 0; channel < channelCount; ++channel) {
         if (device.channelOwner[channel] != handle) continue;
         Mix_HaltChannel(channel);
@@ -88,6 +159,10 @@ int effectChannel() {
 int start(int handle, int loops) {
     Buffer* buffer = findBuffer(handle);
     if (buffer == nullptr) return 0;
+    if (isStreamed(handle)) {
+        setStreamPlaying(true, loops == -1);
+        return 1;
+    }
     const int channel = buffer->music ? musicChannelFor(handle) : effectChannel();
     if (channel < 0) return 0;
     if (Mix_PlayChannel(channel, buffer->chunk, loops) < 0) return 0;
@@ -158,8 +233,10 @@ int dsInitialize(long /*windowHandle: SDL's audio needs no window*/) {
 void dsTerminate(int deviceHandle) {
     if (deviceHandle == 0 || deviceHandle != device.handle) return;
     Mix_HaltChannel(-1);
-    for (auto& [handle, buffer] : device.buffers)
-        Mix_FreeChunk(buffer.chunk);
+    endStream();
+    for (auto& [handle, buffer] : device.buffers) {
+        if (buffer.chunk != nullptr) Mix_FreeChunk(buffer.chunk);
+    }
     device.buffers.clear();
     device.channelOwner.clear();
     device.handle = 0;
@@ -205,11 +282,30 @@ int dsCreateDSBFromBlock(int deviceHandle, SampleBlock&& block, int flags) {
     return handle;
 }
 
+int dsCreateDSBFromFile(int deviceHandle, SampleBlock&& block, int fd, int flags) {
+    const std::optional<WavLayout> layout = deviceHandle != 0 && deviceHandle == device.handle
+                                                ? inspectWav(block.data(), block.size())
+                                                : std::nullopt;
+    if (fd < 0 || flags != musicFlags || stream.handle != 0 || !layout || !matchesDevice(*layout) ||
+        layout->bitsPerSample != 16) {
+        if (fd >= 0) ::close(fd);
+        return dsCreateDSBFromBlock(deviceHandle, std::move(block), flags);
+    }
+    const int handle = ++lastBufferHandle;
+    device.buffers.emplace(handle, Buffer{nullptr, true, SampleBlock()});
+    SDL_LockAudio();
+    stream = Stream{handle, fd, layout->dataOffset, layout->dataSize, 0, false, false};
+    SDL_UnlockAudio();
+    Mix_HookMusic(streamInto, nullptr);
+    return handle;
+}
+
 void dsFree(int handle) {
     Buffer* buffer = findBuffer(handle);
     if (buffer == nullptr) return;
     haltChannelsOf(handle);
-    Mix_FreeChunk(buffer->chunk);
+    if (isStreamed(handle)) endStream();
+    if (buffer->chunk != nullptr) Mix_FreeChunk(buffer->chunk);
     device.buffers.erase(handle);
 }
 
@@ -229,6 +325,12 @@ int dsStop(int handle) {
 
 bool dsIsPlaying(int handle) {
     if (findBuffer(handle) == nullptr) return false;
+    if (isStreamed(handle)) {
+        SDL_LockAudio();
+        const bool playing = stream.playing;
+        SDL_UnlockAudio();
+        return playing;
+    }
     for (int channel = 0; channel < channelCount; ++channel) {
         if (isPlayingOn(channel, handle)) return true;
     }

@@ -1,5 +1,7 @@
 #include "sound/sound_module.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstddef>
 #include <system_error>
@@ -55,8 +57,10 @@ int SoundModule::読込_WAVファイル(const std::string& fileName, int flags) 
         表示_サウンドエラー("ファイルが空です: " + fileName);
         return 0;
     }
-    // The library takes the block: it plays the samples where they lie when it can.
-    return dsCreateDSBFromBlock(soundDevice_, std::move(block), flags);
+    // The library takes the block, and a descriptor of the file: it plays the music straight
+    // from the file, and other samples where they lie in the block when it can.
+    return dsCreateDSBFromFile(soundDevice_, std::move(block),
+                               ::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0), flags);
 }
 
 void SoundModule::終了_サウンド() {

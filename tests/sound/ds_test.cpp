@@ -237,6 +237,74 @@ TEST_F(DsTest, ConversionIsBoundedBeforeAndAfter) {
     }
 }
 
+// Music in the device's format plays straight from its file: once for its length, or looping
+// until stopped. Whatever the file becomes meanwhile, playing it stays safe.
+TEST_F(DsTest, MusicStreamsFromItsFile) {
+    const Bytes music = toneIn(2, 16, 44100, 0.3);
+    const int fd = audiotest::memoryFile(music);
+    const int buffer = dsCreateDSBFromFile(device, blockOf(music), ::dup(fd), musicFlags);
+    ASSERT_NE(buffer, 0);
+
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(dsPlay(buffer), 1);
+    EXPECT_TRUE(dsIsPlaying(buffer));
+    EXPECT_TRUE(audiotest::waitUntil([&] { return !dsIsPlaying(buffer); }, 5s));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 200ms) << "ended far too soon";
+
+    ASSERT_EQ(dsPlayLooping(buffer), 1);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(dsIsPlaying(buffer)) << "a loop ends only when stopped";
+    dsStop(buffer);
+    EXPECT_FALSE(dsIsPlaying(buffer));
+
+    // Cut short to less than its header while it loops: the music ends, nothing else happens.
+    ASSERT_EQ(dsPlayLooping(buffer), 1);
+    ASSERT_EQ(::ftruncate(fd, 20), 0);
+    EXPECT_TRUE(audiotest::waitUntil([&] { return !dsIsPlaying(buffer); }, 5s));
+    ::close(fd);
+    dsFree(buffer);
+    EXPECT_FALSE(dsIsPlaying(buffer));
+}
+
+// Only one music streams; a second one, effects and other formats load from the block as before.
+TEST_F(DsTest, WhatCannotStreamLoadsFromTheBlock) {
+    const Bytes music = toneIn(2, 16, 44100, 0.3);
+    const int first =
+        dsCreateDSBFromFile(device, blockOf(music), audiotest::memoryFile(music), musicFlags);
+    ASSERT_NE(first, 0);
+    struct FallbackCase {
+        const char* name;
+        Bytes file;
+        int flags;
+    };
+    const FallbackCase cases[] = {
+        {"second music", music, musicFlags},
+        {"effect", toneIn(2, 16, 44100, 0.3), effectFlags},
+        {"music at another rate", toneIn(2, 16, 22050, 0.3), musicFlags},
+        {"8-bit music", toneIn(2, 8, 44100, 0.3), musicFlags},
+    };
+    for (const FallbackCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int buffer =
+            dsCreateDSBFromFile(device, blockOf(c.file), audiotest::memoryFile(c.file), c.flags);
+        ASSERT_NE(buffer, 0);
+        ASSERT_EQ(dsPlay(buffer), 1);
+        EXPECT_TRUE(dsIsPlaying(buffer));
+        dsFree(buffer);
+    }
+    const Bytes truncated(music.begin(), music.end() - 3);
+    EXPECT_EQ(dsCreateDSBFromFile(device, blockOf(truncated), audiotest::memoryFile(truncated),
+                                  musicFlags),
+              0);
+    // Freeing the streaming music lets the next one stream.
+    dsFree(first);
+    const int next =
+        dsCreateDSBFromFile(device, blockOf(music), audiotest::memoryFile(music), musicFlags);
+    ASSERT_NE(next, 0);
+    EXPECT_EQ(dsPlayLooping(next), 1);
+    EXPECT_TRUE(dsIsPlaying(next));
+}
+
 TEST_F(DsTest, RefusesBadBlocksAndClosedDevices) {
     EXPECT_EQ(dsCreateDSBFromBlock(device, SampleBlock(), effectFlags), 0);
     const Bytes valid = toneIn(2, 16, 44100, 0.05);
