@@ -27,7 +27,7 @@ namespace {
 
 constexpr int sampleRate = 44100;
 constexpr int outputChannels = 2;
-constexpr int mixBufferFrames = 1024;
+constexpr int mixBufferFrames = 2048;
 
 constexpr int musicChannelCount = 2;
 constexpr int effectChannelCount = 30;
