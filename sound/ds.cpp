@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -48,7 +49,7 @@ struct Buffer {
 // this keeps its seven megabytes out of the resident memory. Only samples already in the
 // device's format stream. Reads stay within the data as it was found when the file was opened
 // and checked; a file cut shorter since simply ends early. Every field is shared with the
-// mixer's thread and changed only under SDL_LockAudio.
+// mixer's thread and used only under streamGuard.
 struct Stream {
     int handle = 0;  // the buffer that streams, 0 for none
     int fd = -1;
@@ -70,9 +71,13 @@ int lastDeviceHandle = 0;
 int lastBufferHandle = 0;
 Device device;
 Stream stream;
+// SDL_LockAudio does not reach the device SDL_mixer opens (it opens one by id), so the stream has
+// a lock of its own; the mixer's thread holds it only while it fills one mix buffer.
+std::mutex streamGuard;
 
 // The mixer's music hook: fills its buffer from the file, the effect channels are mixed on top.
 void streamInto(void* /*unused*/, Uint8* out, int length) {
+    const std::lock_guard lock(streamGuard);
     const auto wanted = static_cast<std::size_t>(length);
     std::size_t done = 0;
     while (stream.playing && done < wanted) {
@@ -106,15 +111,16 @@ bool isStreamed(int handle) {
 }
 
 void setStreamPlaying(bool playing, bool looping) {
-    SDL_LockAudio();
+    const std::lock_guard lock(streamGuard);
     stream.position = 0;
     stream.playing = playing;
     stream.looping = looping;
-    SDL_UnlockAudio();
 }
 
 void endStream() {
+    // Once the hook is gone the mixer's thread no longer reads the stream.
     Mix_HookMusic(nullptr, nullptr);
+    const std::lock_guard lock(streamGuard);
     if (stream.fd >= 0) ::close(stream.fd);
     stream = Stream();
 }
@@ -293,9 +299,10 @@ int dsCreateDSBFromFile(int deviceHandle, SampleBlock&& block, int fd, int flags
     }
     const int handle = ++lastBufferHandle;
     device.buffers.emplace(handle, Buffer{nullptr, true, SampleBlock()});
-    SDL_LockAudio();
-    stream = Stream{handle, fd, layout->dataOffset, layout->dataSize, 0, false, false};
-    SDL_UnlockAudio();
+    {
+        const std::lock_guard lock(streamGuard);
+        stream = Stream{handle, fd, layout->dataOffset, layout->dataSize, 0, false, false};
+    }
     Mix_HookMusic(streamInto, nullptr);
     return handle;
 }
@@ -326,10 +333,8 @@ int dsStop(int handle) {
 bool dsIsPlaying(int handle) {
     if (findBuffer(handle) == nullptr) return false;
     if (isStreamed(handle)) {
-        SDL_LockAudio();
-        const bool playing = stream.playing;
-        SDL_UnlockAudio();
-        return playing;
+        const std::lock_guard lock(streamGuard);
+        return stream.playing;
     }
     for (int channel = 0; channel < channelCount; ++channel) {
         if (isPlayingOn(channel, handle)) return true;
