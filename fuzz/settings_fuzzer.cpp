@@ -64,7 +64,7 @@ bool isValidUtf8(std::string_view text) {
 
 void checkDecoding(const std::string& bytes) {
     const std::vector<std::string> lines = quorvel::decodeSettingsBytes(bytes);
-    if (lines.size() > 4) fail("more than four lines");
+    if (lines.size() > quorvel::SETTINGS_MAX_LINES) fail("more lines than are read");
     if (bytes.empty() != lines.empty()) fail("lines appeared from nothing or vanished");
 
     bool damaged = false;
@@ -88,7 +88,7 @@ void checkDecoding(const std::string& bytes) {
 void checkEncoding(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    while (lines.size() < 6) {
+    while (lines.size() < quorvel::SETTINGS_MAX_LINES + 2) {
         const std::size_t end = text.find('\n', start);
         lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
         if (end == std::string::npos) break;
@@ -120,9 +120,10 @@ void checkEncoding(const std::string& text) {
         if (!isValidUtf8(line)) fail("invalid UTF-8 was encoded");
         if (line.find('\0') != std::string::npos) fail("a line holding NUL was encoded");
     }
-    const std::vector<std::string> firstFour(
-        lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), 4));
-    if (quorvel::decodeSettingsBytes(*encoded) != firstFour) fail("encoded lines read differently");
+    const std::vector<std::string> readable(
+        lines.begin(),
+        lines.begin() + std::min<std::size_t>(lines.size(), quorvel::SETTINGS_MAX_LINES));
+    if (quorvel::decodeSettingsBytes(*encoded) != readable) fail("encoded lines read differently");
 }
 
 }

@@ -4,12 +4,13 @@
 #include "ai/trials.h"
 #include "game/game.h"
 #include "game/magnets.h"
+#include "game/translatable.h"
 
 namespace quorvel {
 
 namespace {
 
-const std::string kThinking = "思考中";
+const std::string kThinking = QT_TRANSLATE_NOOP("Game", "思考中");
 constexpr int LABEL_ROW = 8;
 constexpr int THINKING_TEXT_SIZE = 12;
 constexpr int MAGNET_BLINKS = 2;
@@ -27,12 +28,17 @@ void Game::com_ban() {
     描画_桝輪郭(gridColour, 1, LABEL_ROW);
     platform_.refresh();
 
-    const TrialResult choice = tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides);
+    // 入門 is the one-move look-ahead of the four trials; every level above asks the engine.
+    const std::string bestDirection =
+        s_.level == Level::入門
+            ? tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides).bestDirection
+            : std::string(wordOf(chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.sides.comSide,
+                                              searchGame(), s_.level)));
 
     ++s_.moveNumber;
     描画_手数(s_.moveNumber, textColour);
 
-    const Magnet& magnet = magnetOf(*directionFromWord(choice.bestDirection));
+    const Magnet& magnet = magnetOf(*directionFromWord(bestDirection));
     描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
                 gridColour);
     const Square step = stepToward(magnet.direction, s_.princeX, s_.princeY);
@@ -41,14 +47,14 @@ void Game::com_ban() {
     待ち時間(COMPUTER_MOVE_PAUSE_SECONDS);
 
     eraseCells(-2, 0, LABEL_ROW);
-    重力処理(choice.bestDirection);
+    重力処理(bestDirection);
     platform_.dsPlay(s_.soundMagnet);
     setTimer(false);
     勢力調査();
 
     int ax = 0, ay = 0, kx = 0, ky = 0;
     if (調査_王手(s_.board, s_.kings, s_.sides, s_.sides.comSide, ax, ay, kx, ky)) {
-        showWin(s_.sides.comSide, "ｺﾝﾋﾟｭｰﾀの勝ちです", ax, ay, kx, ky);
+        showWin(s_.sides.comSide, QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです"), ax, ay, kx, ky);
         return;
     }
     chargeTurn(s_.sides.comSide);

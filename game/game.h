@@ -2,7 +2,11 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "ai/engine.h"
+#include "ai/level.h"
+#include "game/option_lines.h"
 #include "game/platform.h"
 #include "rules/board.h"
 #include "rules/check.h"
@@ -67,6 +71,12 @@ struct GameState {
 
     int backgroundPicture = BACKGROUND_TATAMI;
     OptionMarks marks;
+    // The computer's strength, kept in the settings file's option lines.
+    Level level = Level::入門;
+    // The language of the window's texts, kept in the option lines like the level.
+    Language language = Language::Japanese;
+    // The settings file's lines after the four option lines, as last read or written.
+    std::vector<std::string> optionLines;
 
     int soundOther = 0;
     int soundForbidden = 0;
@@ -96,6 +106,9 @@ class Game {
     void onBgm();
     void onSidou();
     void onVersion();
+    void onLevel(Level level);  // ｵﾌﾟｼｮﾝ → 強さ → 入門, 初級, 中級, 上級
+    void onHint();              // 局面 → ヒント
+    void onLanguage(Language language);  // ｵﾌﾟｼｮﾝ → 言語 / Language → 日本語, English
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
@@ -135,6 +148,13 @@ class Game {
     void 書込_環境設定ファイル();
 
   private:
+    // A press or command that needs a game in play when there is none (no game yet, or a game
+    // that has been won): answers as a press on the board does then and returns true.
+    bool refusedWithoutPlay();
+    // Checks exactly the item of the current level.
+    void markLevel();
+    // The game a search plays in: the sides and the win rule of the current mode.
+    SearchGame searchGame() const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);
@@ -150,6 +170,12 @@ class Game {
     void chargeTurn(int side);
     void applySettingsLine(std::size_t index, const std::string& line);
     void recoverSettings();
+    // Takes every option of the settings file's option lines, the default for any it lacks.
+    void applyOptionLines();
+    // Marks the language's item, unmarks the other and tells the window.
+    void applyLanguage(Language language);
+    // The options kept in the option lines, with their current values.
+    std::vector<OptionValue> optionValues() const;
 
     Platform& platform_;
     GameState s_;

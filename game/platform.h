@@ -4,10 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "game/language.h"
+
 namespace quorvel {
 
-// The option items of the menu that carry a check mark.
-enum class MenuItem { MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM };
+// The option items of the menu that carry a check mark; NYUMON..JOKYU are the computer's levels
+// under 強さ (入門, 初級, 中級, 上級), NIHONGO (日本語) and ENGLISH the items of 言語 / Language.
+enum class MenuItem {
+    MIDORI,
+    TATAMI,
+    TAKE,
+    UCHU,
+    RENGA,
+    SIDOU,
+    KEIKA,
+    BGM,
+    NYUMON,
+    SYOKYU,
+    CHUKYU,
+    JOKYU,
+    NIHONGO,
+    ENGLISH
+};
 
 enum class MessageIcon { None, Warning };
 
@@ -36,6 +54,10 @@ class Platform {
                              MessageIcon icon) = 0;
 
     virtual void setChecked(MenuItem item, bool checked) = 0;
+
+    // Every text the window shows from now on (menus, boxes, panels) is in this language; the
+    // game's own texts are passed in Japanese and translated where they are shown.
+    virtual void setLanguage(Language language) = 0;
 
     // Timer1: ticks every 50 ms while enabled.
     virtual void setTimerEnabled(bool enabled) = 0;

@@ -1,4 +1,4 @@
-// Reading and writing the four option lines of the settings file.
+// Reading and writing the settings file: the four option lines, then the project's own options.
 
 #include <array>
 #include <string_view>
@@ -30,6 +30,23 @@ constexpr std::string_view kBgmOn = "BGM=ON";
 constexpr std::string_view kBgmOff = "BGM=OFF";
 
 constexpr std::size_t SETTINGS_LINES = 4;
+
+constexpr std::string_view kLevelOption = "強さ";
+const std::array<std::string_view, LEVELS.size()> kLevelValues{
+    levelName(Level::入門), levelName(Level::初級), levelName(Level::中級), levelName(Level::上級)};
+
+OptionValue levelOption(Level level) {
+    return {kLevelOption, levelName(level), levelName(Level::入門), kLevelValues};
+}
+
+constexpr std::string_view kLanguageOption = "言語";
+constexpr std::array<std::string_view, LANGUAGES.size()> kLanguageValues{
+    languageName(Language::Japanese), languageName(Language::English)};
+
+OptionValue languageOption(Language language) {
+    return {kLanguageOption, languageName(language), languageName(Language::Japanese),
+            kLanguageValues};
+}
 
 std::string_view backgroundLineOf(int code) {
     for (const BackgroundLine& b : kBackgroundLines) {
@@ -76,15 +93,34 @@ void Game::読込_環境設定ファイル() {
         for (std::size_t i = 0; i < lines->size() && i < SETTINGS_LINES; ++i) {
             applySettingsLine(i, (*lines)[i]);
         }
-        if (lines->size() >= SETTINGS_LINES) return;
+        if (lines->size() >= SETTINGS_LINES) {
+            s_.optionLines.assign(lines->begin() + SETTINGS_LINES, lines->end());
+            applyOptionLines();
+            return;
+        }
     }
     recoverSettings();
+}
+
+void Game::applyOptionLines() {
+    const OptionValue level = levelOption(Level::入門);
+    s_.level = *levelFromName(meaningOf(findOption(s_.optionLines, level.name), level));
+    markLevel();
+    const OptionValue language = languageOption(Language::Japanese);
+    applyLanguage(
+        *languageFromName(meaningOf(findOption(s_.optionLines, language.name), language)));
+}
+
+std::vector<OptionValue> Game::optionValues() const {
+    return {levelOption(s_.level), languageOption(s_.language)};
 }
 
 void Game::recoverSettings() {
     // A missing or short file is replaced by the defaults, which then apply; the music is not
     // started by this. When the file cannot be written the defaults apply all the same.
     platform_.writeSettingsLines(defaultLines());
+    s_.optionLines.clear();
+    applyOptionLines();
     チェック設定(BACKGROUND_MIDORI);
     描画_背景(BACKGROUND_MIDORI);
     s_.backgroundPicture = BACKGROUND_MIDORI;
@@ -95,15 +131,19 @@ void Game::recoverSettings() {
 
 void Game::書込_環境設定ファイル() {
     const int background = s_.marks.background != 0 ? s_.marks.background : s_.backgroundPicture;
-    const std::vector<std::string> lines{
+    std::vector<std::string> lines{
         std::string(backgroundLineOf(background)),
         std::string(s_.marks.sidou ? kSidouOn : kSidouOff),
         std::string(s_.marks.keika ? kKeikaOn : kKeikaOff),
         std::string(s_.marks.bgm ? kBgmOn : kBgmOff),
     };
+    // Options at their defaults that the file never named add no line, so a file of the four
+    // lines stays one.
+    const std::vector<std::string> options = updateOptionLines(s_.optionLines, optionValues());
+    lines.insert(lines.end(), options.begin(), options.end());
     // The file is replaced atomically, so a failed save leaves the previous file and the user's
     // marks as they are.
-    platform_.writeSettingsLines(lines);
+    if (platform_.writeSettingsLines(lines)) s_.optionLines = options;
 }
 
 }

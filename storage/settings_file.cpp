@@ -19,7 +19,8 @@
 //  - A line ends at LF; one CR right before the LF is part of the line end. A CR anywhere else
 //    (including at the very end of the input) is kept as text. A last line without a line end still
 //    counts; an empty input has no lines.
-//  - Only the first four lines are read; nothing after the fourth line end is looked at.
+//  - Only the first SETTINGS_MAX_LINES lines are read (the four option lines and the project's
+//    own option lines after them); nothing after the last of them is looked at.
 //  - A line is decoded from CP932 to UTF-8. A line that cannot be taken faithfully comes back
 //    holding U+FFFD, which no settings line contains and which CP932 cannot encode:
 //      * an invalid CP932 byte becomes U+FFFD, the valid bytes around it are decoded;
@@ -33,7 +34,7 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::size_t kMaxLines = 4;
+constexpr std::size_t kMaxLines = SETTINGS_MAX_LINES;
 // The longest settings line is 15 bytes; anything past this is certainly not one of them.
 constexpr std::size_t kMaxLineBytes = 256;
 // How far into a file the reader looks for the end of its lines.
@@ -50,7 +51,7 @@ std::string decodeLine(std::string_view raw, bool overlong) {
     return text;
 }
 
-// Splits a byte stream, fed in pieces, into at most four decoded lines.
+// Splits a byte stream, fed in pieces, into at most kMaxLines decoded lines.
 class LineSplitter {
   public:
     // Takes the next piece of input. Returns false once no more input is wanted.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,9 +11,13 @@ namespace quorvel {
 // Name of the settings file, opened in the current directory.
 inline constexpr const char* SETTINGS_FILE_NAME = "Quorvel.ini";
 
-// Reads the settings file: at most its first four lines, converted from CP932 to UTF-8, line
-// ends (CR LF, or a lone LF) removed. A line that is not valid CP932, holds a NUL byte or is
-// longer than any settings line could be comes back as text that matches no settings line.
+// How many lines of the settings file are read: the four option lines, then up to twelve lines
+// of the project's own "名前=値" options.
+inline constexpr std::size_t SETTINGS_MAX_LINES = 16;
+
+// Reads the settings file: at most its first SETTINGS_MAX_LINES lines, converted from CP932 to
+// UTF-8, line ends (CR LF, or a lone LF) removed. A line that is not valid CP932, holds a NUL byte
+// or is longer than any settings line could be comes back as text that matches no settings line.
 // Returns nothing when the file cannot be opened for reading (missing, a directory, no rights).
 std::optional<std::vector<std::string>> readSettingsLines(const std::filesystem::path& file);
 

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "game/language.h"
+
 namespace quorvel {
+
+// The computer's level (ai/level.h); declared here only, since Qt's moc reads this header and
+// cannot read the levels' Japanese names.
+enum class Level;
 
 // What the window hands on to the game: one call per menu command, mouse press, key, timer tick
 // and full redraw. The program forwards these to the Game object (game_link.h); window tests
@@ -23,6 +29,9 @@ class GameEvents {
     virtual void onBgm() = 0;
     virtual void onSidou() = 0;
     virtual void onVersion() = 0;
+    virtual void onLevel(Level level) = 0;
+    virtual void onHint() = 0;
+    virtual void onLanguage(Language language) = 0;
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };

@@ -23,6 +23,9 @@ class GameLink final : public GameEvents {
     void onBgm() override { game_.onBgm(); }
     void onSidou() override { game_.onSidou(); }
     void onVersion() override { game_.onVersion(); }
+    void onLevel(Level level) override { game_.onLevel(level); }
+    void onHint() override { game_.onHint(); }
+    void onLanguage(Language language) override { game_.onLanguage(language); }
     void redrawAll() override { game_.画面_再描画(); }
 
   private:

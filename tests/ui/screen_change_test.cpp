@@ -30,6 +30,9 @@ class RedrawCounter : public GameEvents {
     void onBgm() override {}
     void onSidou() override {}
     void onVersion() override {}
+    void onLevel(Level) override {}
+    void onHint() override {}
+    void onLanguage(Language) override {}
     void redrawAll() override { ++redraws; }
 };
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ai/level.h"
+#include "rules/board.h"
+#include "rules/check.h"
+#include "rules/gravity.h"
+
+namespace quorvel {
+
+// How the game decides a win after a move. Against the computer: after the human's move the
+// human's attack is tested first, then the computer's; after the computer's move only the
+// computer's. Between two humans: after every move SIDE_SENTE's attack, then SIDE_GOTE's.
+enum class WinTest { AgainstComputer, TwoHumans };
+
+// The game a search plays in: who owns which pieces (sides.manSide the lower pieces,
+// sides.comSide the upper ones; against the computer comSide is the computer) and how wins
+// are decided.
+struct SearchGame {
+    Sides sides;
+    WinTest winTest = WinTest::AgainstComputer;
+};
+
+// The magnet the level presses for sideToMove (sides.manSide or sides.comSide) in the position:
+// board holds the prince on prince. Deterministic: the same position, game and level give the
+// same direction on every machine. The position must not be decided already.
+Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,
+                       Level level);
+
+}
