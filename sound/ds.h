@@ -18,6 +18,11 @@ int dsCreateDSB(int device, const void* block, std::size_t size, int flags);
 // As dsCreateDSB, for a block the library may keep: when the samples are already in the device's
 // format, the buffer plays them where they lie instead of copying them.
 int dsCreateDSBFromBlock(int device, SampleBlock&& block, int flags);
+// As dsCreateDSBFromBlock, given also a descriptor of the open file the block was read from,
+// which the library takes over. A music buffer (flags 1) in the device's format then plays
+// straight from the file, within the data the block showed, and the block is released at once;
+// anything else is loaded from the block and the descriptor is closed.
+int dsCreateDSBFromFile(int device, SampleBlock&& block, int fd, int flags);
 void dsFree(int buffer);
 // Plays the buffer once and returns at once.
 int dsPlay(int buffer);

@@ -21,14 +21,13 @@ class SampleBlock {
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
-    // Replaces the contents with everything the descriptor yields up to its end. expectedSize
-    // (the file's size, or 0 when unknown) only sets the first allocation; a file that turns
-    // out longer is read all the same, up to maxSize bytes. Returns 0, or the errno of the
-    // failure (EFBIG past maxSize, ENOMEM without memory), in which case the block is left empty.
-    int readToEnd(int fd, std::size_t expectedSize, std::size_t maxSize);
+    // Replaces the contents with at most count bytes read from the descriptor, fewer if it ends
+    // first. The memory for count bytes is made at once, so count must be known to be sane (the
+    // size of a regular file at its open, within the caller's bound). Returns 0, or the errno of
+    // the failure (ENOMEM without memory), in which case the block is left empty.
+    int readAtMost(int fd, std::size_t count);
 
   private:
-    bool grow(std::size_t capacity);
     void release();
 
     std::uint8_t* data_ = nullptr;

@@ -1,8 +1,6 @@
 #include "sound/sound_module.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstddef>
@@ -11,32 +9,18 @@
 
 #include "sound/ds.h"
 #include "sound/sample_block.h"
+#include "storage/regular_file.h"
 
 namespace {
 
-// The sound library takes files up to 2 GiB; reading stops with EFBIG past that, so a device
-// or a FIFO that never ends cannot fill the memory.
-constexpr std::size_t largestSoundFile = std::size_t{1} << 31;
+// No sound the game plays comes near this; a larger file is refused unread, so a huge or sparse
+// file cannot fill the memory.
+constexpr std::size_t largestSoundFile = std::size_t{64} << 20;
 
 // The system's own wording for an error number, in the current locale.
 std::string describeError(int errorNumber) {
     return std::generic_category().message(errorNumber);
 }
-
-// Closes the descriptor when the read is over, whichever way it ends.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 }
 
@@ -53,19 +37,19 @@ void SoundModule::初期化_サウンド(long windowHandle) {
 int SoundModule::読込_WAVファイル(const std::string& fileName, int flags) {
     if (soundDevice_ == 0) return 0;
 
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
-        const int error = errno;
+    // Only a regular file is read (links are followed), never a FIFO, device or directory, and
+    // at most the size it had when opened.
+    quorvel::RegularFile file;
+    if (const int error = file.open(fileName); error != 0) {
         if (error != ENOENT) 表示_サウンドエラー(describeError(error) + ": " + fileName);
         return 0;
     }
-
-    struct stat info {};
-    const bool regular = ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode);
+    if (file.sizeAtOpen() > largestSoundFile) {
+        表示_サウンドエラー(describeError(EFBIG) + ": " + fileName);
+        return 0;
+    }
     SampleBlock block;
-    const int error = block.readToEnd(
-        file.get(), regular ? static_cast<std::size_t>(info.st_size) : 0, largestSoundFile);
-    if (error != 0) {
+    if (const int error = block.readAtMost(file.fd(), file.sizeAtOpen()); error != 0) {
         表示_サウンドエラー(describeError(error) + ": " + fileName);
         return 0;
     }
@@ -73,8 +57,10 @@ int SoundModule::読込_WAVファイル(const std::string& fileName, int flags) 
         表示_サウンドエラー("ファイルが空です: " + fileName);
         return 0;
     }
-    // The library takes the block: it plays the samples where they lie when it can.
-    return dsCreateDSBFromBlock(soundDevice_, std::move(block), flags);
+    // The library takes the block, and a descriptor of the file: it plays the music straight
+    // from the file, and other samples where they lie in the block when it can.
+    return dsCreateDSBFromFile(soundDevice_, std::move(block),
+                               ::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0), flags);
 }
 
 void SoundModule::終了_サウンド() {

@@ -1,11 +1,12 @@
 #include "storage/file_io.h"
 
+#include "storage/regular_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <random>
 
 namespace quorvel::file_io {
@@ -91,39 +92,26 @@ bool FileDescriptor::close() {
     return fd >= 0 && ::close(fd) == 0;
 }
 
-FileDescriptor openRegularFile(const std::filesystem::path& file) {
-    // O_NONBLOCK keeps a FIFO of that name from stalling the open; such files are refused below.
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!fd.valid()) return fd;
-    struct stat info;
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) fd.reset();
-    return fd;
-}
-
 std::variant<std::string, ReadFailure> readSmallFile(const std::filesystem::path& file,
                                                      std::size_t maxBytes) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!fd.valid()) return ReadFailure::CannotOpen;
-    struct stat info;
-    if (::fstat(fd.get(), &info) != 0) return ReadFailure::ReadError;
-    if (!S_ISREG(info.st_mode)) return ReadFailure::NotRegular;
-    const auto size = static_cast<std::uintmax_t>(info.st_size);
-    if (size > maxBytes) return ReadFailure::TooLarge;
-
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t part = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
-        if (part < 0) {
-            if (errno == EINTR) continue;
+    std::string bytes;
+    switch (readRegularFile(file, maxBytes, bytes)) {
+        case 0:
+            return bytes;
+        case EFBIG:
+            return ReadFailure::TooLarge;
+        case EISDIR:
+        case EINVAL:
+            return ReadFailure::NotRegular;
+        case ENOENT:
+        case EACCES:
+        case ELOOP:
+        case ENAMETOOLONG:
+        case ENOTDIR:
+            return ReadFailure::CannotOpen;
+        default:
             return ReadFailure::ReadError;
-        }
-        if (part == 0) break;
-        got += static_cast<std::size_t>(part);
     }
-    // A file that shrank meanwhile gives what it still held.
-    bytes.resize(got);
-    return bytes;
 }
 
 bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {

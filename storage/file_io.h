@@ -34,10 +34,6 @@ class FileDescriptor {
     int fd_;
 };
 
-// Opens a file for reading without ever blocking (a FIFO of that name does not stall the open)
-// and keeps it only when it is a regular file; anything else gives an invalid descriptor.
-FileDescriptor openRegularFile(const std::filesystem::path& file);
-
 // Why readSmallFile gave no bytes.
 enum class ReadFailure {
     CannotOpen,  // missing, no rights
@@ -46,8 +42,8 @@ enum class ReadFailure {
     ReadError,   // the read itself failed
 };
 
-// Reads a whole regular file of at most maxBytes bytes. It never blocks and never reads more
-// than the size the file had when opened, so a file growing meanwhile cannot make it read on.
+// Reads a whole regular file of at most maxBytes bytes by RegularFile's rules (regular_file.h):
+// it never blocks and never reads more than the size the file had when opened.
 std::variant<std::string, ReadFailure> readSmallFile(const std::filesystem::path& file,
                                                      std::size_t maxBytes);
 

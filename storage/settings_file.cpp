@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "storage/cp932.h"
 #include "storage/file_io.h"
+#include "storage/regular_file.h"
 
 // Reading rules, shared by readSettingsLines and decodeSettingsBytes:
 //  - A line ends at LF; one CR right before the LF is part of the line end. A CR anywhere else
@@ -142,18 +144,20 @@ std::optional<std::string> encodeSettingsLines(const std::vector<std::string>& l
 }
 
 std::optional<std::vector<std::string>> readSettingsLines(const std::filesystem::path& file) {
-    const file_io::FileDescriptor fd = file_io::openRegularFile(file);
-    if (!fd.valid()) return std::nullopt;
+    // Only a regular file is read, and at most the size it had when opened: a FIFO, a device or
+    // a directory of that name reads as no file, and a file growing meanwhile cannot keep us.
+    RegularFile source;
+    if (source.open(file) != 0) return std::nullopt;
+    // One byte past the scan limit lets the splitter see that the input goes on beyond it.
+    std::size_t left = std::min(source.sizeAtOpen(), kMaxScanBytes + 1);
 
     LineSplitter splitter;
-    std::string buffer(64 * 1024, '\0');
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
+    std::string buffer(std::min<std::size_t>(left, 64 * 1024), '\0');
+    while (left > 0) {
+        const long got = source.readSome(buffer.data(), std::min(buffer.size(), left));
+        if (got < 0) return std::nullopt;
         if (got == 0) break;
+        left -= static_cast<std::size_t>(got);
         if (!splitter.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
             break;
         }

@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick sox valgrind
   libx11-dev libxext-dev libxtst-dev
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
   qt6-l10n-tools qt6-tools-dev
 )
 

@@ -1,8 +1,11 @@
 #!/bin/bash
 # End-to-end test of the real program when its surroundings are broken: no audio device, sound
 # files missing, empty, cut short or not sound at all, a damaged settings file, a folder it may
-# not write to. In every case the program must start, show exactly the message boxes the game
-# defines for that case and no other, play a move (menu 対局 > 対局(人間) > スタート, a press on
+# not write to, and names that stand for something else (FIFOs, devices, link loops, huge sparse
+# or growing files). In every case the program must start, with its window or a warning box
+# before it within a second of a normal start (and never later than one second when a normal
+# start is quicker than half a second), stay below 150 MB of peak resident memory, show exactly
+# the message boxes the game defines for that case and no other, play a move (menu 対局 > 対局(人間) > スタート, a press on
 # the down magnet, the board redrawn) and end with status 0 on Esc.
 #
 # usage: faults_test.sh PROGRAM RUN_DIR
@@ -110,6 +113,24 @@ text_files() {
     for sound in "${sounds[@]}"; do printf 'This is not a sound.\nRIFF WAVE fmt data\n' >"$sound"; done
 }
 
+fifo() { rm -f "$1" && mkfifo "$1"; }
+# A FIFO whose writer never stops: the writer holds both ends, so it never waits for a reader,
+# and writes until the pipe is full, then waits there for as long as the case runs.
+fifo_endless_writer() {
+    fifo "$1" || return 1
+    bash -c 'exec 3<>"$1"; yes >&3' _ "$1" >/dev/null 2>&1 &
+    helpers+=($!)
+}
+link_to() { rm -f "$2" && ln -s "$1" "$2"; }
+link_loop() { rm -f "$1" && ln -s "$1" "$1"; }
+sparse_4g() { rm -f "$1" && truncate -s 4G "$1"; }
+# Bytes keep being appended to the file for as long as the case runs (to the file as it is now:
+# one that replaces it under its name is left alone).
+growing() {
+    (exec 4>>"$1"; while :; do head -c 4096 /dev/urandom >&4; sleep 0.01; done) >/dev/null 2>&1 &
+    helpers+=($!)
+}
+
 audio_driver() { case_env+=("SDL_AUDIODRIVER=$1"); }
 # The folder belongs to nobody, who may write the settings file in it.
 nobody_owns_folder() { chown nobody:nogroup .; case_user=nobody; }
@@ -162,6 +183,14 @@ expect_settings_directory_kept() {
     [[ -z "$(ls -A Quorvel.ini)" ]] || { echo "something was written into the folder Quorvel.ini"; return 1; }
 }
 
+expect_settings_fifo_kept() {
+    [[ -p Quorvel.ini ]] || { echo "the FIFO named Quorvel.ini was replaced"; return 1; }
+}
+
+expect_settings_link_kept() {
+    [[ -L Quorvel.ini ]] || { echo "the link named Quorvel.ini was replaced"; return 1; }
+}
+
 expect_no_settings_file() {
     [[ ! -e Quorvel.ini ]] || { echo "a Quorvel.ini was written"; return 1; }
 }
@@ -195,6 +224,19 @@ cases=(
     "settings: a folder            | 0 | settings_directory | expect_settings_directory_kept"
     "settings: lower-case values   | 0 | settings 背景画=竹 移動指導=on 経過時間=on bgm=on | expect_settings_unchanged"
     "read-only folder (nobody)     | 0 | read_only_folder | expect_no_settings_file"
+    "BGM.wav a FIFO, no writer     | 1 | fifo BGM.wav | expect_defaults_saved"
+    "BGM.wav a FIFO, endless writer | 1 | fifo_endless_writer BGM.wav | expect_defaults_saved"
+    "BGM.wav a link to /dev/zero   | 1 | link_to /dev/zero BGM.wav | expect_defaults_saved"
+    "その他.wav a link to /dev/urandom | 1 | link_to /dev/urandom その他.wav | expect_defaults_saved"
+    "磁石音.wav a link loop        | 1 | link_loop 磁石音.wav | expect_defaults_saved"
+    "BGM.wav sparse, 4 GiB         | 1 | sparse_4g BGM.wav | expect_defaults_saved"
+    "BGM.wav growing while read    | 0 | growing BGM.wav | expect_defaults_saved"
+    "settings: a FIFO, no writer   | 0 | fifo Quorvel.ini | expect_settings_fifo_kept"
+    "settings: a FIFO, endless writer | 0 | fifo_endless_writer Quorvel.ini | expect_settings_fifo_kept"
+    "settings: a link to /dev/zero | 0 | link_to /dev/zero Quorvel.ini | expect_settings_link_kept"
+    "settings: a link loop         | 0 | link_loop Quorvel.ini | expect_settings_link_kept"
+    "settings: sparse, 4 GiB       | 0 | sparse_4g Quorvel.ini | expect_defaults_saved"
+    "settings: growing while read  | 0 | settings_huge; growing Quorvel.ini | expect_defaults_saved"
     "read-only folder (nobody), short file | 0 | settings 背景画=竹 移動指導=ON; read_only_folder | expect_settings_unchanged"
 )
 
@@ -308,6 +350,7 @@ run_case() {
     case_env=(SDL_AUDIODRIVER=dummy)
     case_user=root
     pid=""
+    helpers=()
 
     mkdir "$case_dir" || fail "cannot make the case folder"
     cp "${sounds[@]/#/$run_dir/}" "$case_dir/" || fail "cannot copy the sounds"
@@ -335,13 +378,16 @@ run_case() {
         env XDG_RUNTIME_DIR="$root_runtime" "${case_env[@]}" "$program" >"$case_dir.log" 2>&1 &
     fi
     pid=$!
-    trap 'kill "$pid" 2>/dev/null' EXIT
+    local started_ns
+    started_ns=$(date +%s%N)
+    trap 'kill "$pid" "${helpers[@]}" 2>/dev/null' EXIT
 
     # Start-up: close the expected warnings until the main window shows.
-    local warnings=0 main="" line id kind
+    local warnings=0 main="" line id kind first_ms=""
     for _ in $(seq 200); do
         while IFS= read -r line; do
             [[ -n "$line" ]] || continue
+            [[ -n "$first_ms" ]] || first_ms=$((($(date +%s%N) - started_ns) / 1000000))
             read -r id kind _ <<<"$line"
             if [[ $kind == box ]]; then
                 [[ "$(title_of "$line")" == "Quorvel.dll" ]] ||
@@ -359,6 +405,13 @@ run_case() {
         sleep 0.1
     done
     [[ -n "$main" ]] || fail "no window named Quorvel appeared"
+    # The first case starts normally; every other must show something as soon, give or take a
+    # second (this also allows for a slow sanitizer build).
+    [[ -s $root/normal-start-ms ]] || echo "$first_ms" >"$root/normal-start-ms"
+    local limit_ms=$(($(cat "$root/normal-start-ms") + 500))
+    ((limit_ms >= 1000)) || limit_ms=1000
+    ((first_ms <= limit_ms)) ||
+        fail "the first window appeared after $first_ms ms (limit $limit_ms ms)"
     ((warnings == start_boxes)) || fail "$warnings warning boxes at start; $start_boxes expected"
 
     eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -411,6 +464,14 @@ run_case() {
     expect_no_box "after the press on the magnet"
     ((moved)) || fail "the board did not change after the press on the magnet ($changed pixels differ)"
 
+    # The peak resident memory, whatever the program found (a sanitizer build's shadow memory
+    # would dwarf the figure: it is not checked there).
+    local peak_kb
+    peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+    if [[ -n "$peak_kb" ]] && ! grep -q asan <<<"$(ldd "$program" 2>/dev/null)"; then
+        ((peak_kb < 150 * 1024)) || fail "peak resident memory $((peak_kb / 1024)) MB, over 150 MB"
+    fi
+
     # Esc ends the program with status 0.
     xdotool windowfocus --sync "$main" key Escape
     for _ in $(seq 100); do
@@ -432,7 +493,7 @@ run_case() {
         local problem
         problem=$($check) || fail "$problem"
     fi
-    echo "ok   [$case_name] $warnings warning box(es) at start, board changed by $changed pixels"
+    echo "ok   [$case_name] $warnings warning box(es) at start, first window after $first_ms ms, peak RSS $((peak_kb / 1024)) MB, board changed by $changed pixels"
 }
 
 # ---- Run every case. --------------------------------------------------------------------------

@@ -1,7 +1,10 @@
 #!/bin/bash
 # Installs the built game into a temporary prefix and builds its Debian package, checks that
 # every file a desktop needs is in place and valid, and starts the game through the installed
-# launcher (and through the launcher of the unpacked package) in a fresh home folder.
+# launcher (and through the launcher of the unpacked package) in a fresh home folder. The package
+# must pass lintian without an error or a warning, and both the prefix installation and the
+# package (installed with dpkg into a root folder of its own) must leave nothing behind when they
+# are removed.
 #
 # usage: install_test.sh BUILD_DIR CMAKE
 # Exit codes: 0 pass, 1 fail, 77 skipped (a validation or X tool is missing).
@@ -11,7 +14,7 @@ build=$(realpath "${1:?build folder}") || exit 1
 cmake_command=${2:-cmake}
 cpack_command="$(dirname "$cmake_command")/cpack"
 
-for tool in desktop-file-validate appstreamcli xvfb-run xdotool dpkg-deb identify; do
+for tool in desktop-file-validate appstreamcli xvfb-run xdotool dpkg-deb identify lintian man; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -26,7 +29,21 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Every file the installation must hold, below a prefix.
 check_tree() {
     local prefix=$1 what=$2
-    [[ -x "$prefix/bin/quorvel" ]] || fail "$what: bin/quorvel launcher missing or not executable"
+    [[ -x "$prefix/games/quorvel" ]] || fail "$what: games/quorvel launcher missing or not executable"
+    [[ ! -e "$prefix/bin" ]] || fail "$what: something was installed in bin/ instead of games/"
+    local page="$prefix/share/man/man6/quorvel.6.gz" warnings
+    if [[ -f "$page" ]]; then
+        warnings=$(man --warnings -l "$page" 2>&1 >/dev/null)
+        [[ -z "$warnings" ]] || fail "$what: the manual page has faults: $warnings"
+        zcat "$page" | grep -q '^\.SH NAME' || fail "$what: the manual page has no NAME section"
+    else
+        fail "$what: manual page share/man/man6/quorvel.6.gz missing"
+    fi
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+        "$prefix/share/doc/quorvel/copyright" 2>/dev/null ||
+        fail "$what: share/doc/quorvel/copyright missing or not machine-readable"
+    gzip -t "$prefix/share/doc/quorvel/changelog.gz" 2>/dev/null ||
+        fail "$what: share/doc/quorvel/changelog.gz missing or damaged"
     [[ -x "$prefix/libexec/quorvel/quorvel" ]] || fail "$what: libexec/quorvel/quorvel missing"
     # Qt and SDL come from the system: the installed program must not search elsewhere.
     if readelf --dynamic "$prefix/libexec/quorvel/quorvel" | grep -Eq '\((RPATH|RUNPATH)\)'; then
@@ -82,7 +99,16 @@ check_launch() {
 # 1. Install into a prefix of our own.
 "$cmake_command" --install "$build" --prefix "$work/prefix" >/dev/null || fail "cmake --install"
 check_tree "$work/prefix" prefix
-check_launch "$work/prefix/bin/quorvel" prefix
+check_launch "$work/prefix/games/quorvel" prefix
+
+# Removing the files the installation lists leaves no file behind (only empty folders).
+if [[ -s "$build/install_manifest.txt" ]]; then
+    xargs -d '\n' rm -f <"$build/install_manifest.txt"
+    left=$(find "$work/prefix" ! -type d | head -5)
+    [[ -z "$left" ]] || fail "files left in the prefix after removing the manifest's: $left"
+else
+    fail "cmake --install wrote no install_manifest.txt"
+fi
 
 # 2. The Debian package: contents, dependencies, and the game started from it unpacked.
 if [[ -x "$cpack_command" ]] && command -v dpkg-shlibdeps >/dev/null 2>&1; then
@@ -96,9 +122,30 @@ if [[ -x "$cpack_command" ]] && command -v dpkg-shlibdeps >/dev/null 2>&1; then
         for lib in libqt6widgets6 libsdl2-mixer fonts-ipafont-mincho; do
             [[ "$depends" == *"$lib"* ]] || fail "package does not depend on $lib: $depends"
         done
+        # Debian's own checks: no error and no warning.
+        lintian_out=$(lintian --fail-on error,warning "$deb" 2>&1) ||
+            fail "lintian reports on the package:"$'\n'"$lintian_out"
+        [[ -z "$lintian_out" ]] || echo "lintian notes: $lintian_out"
         dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
         check_tree "$work/root/usr" package
-        check_launch "$work/root/usr/bin/quorvel" package
+        check_launch "$work/root/usr/games/quorvel" package
+
+        # Installed and purged with dpkg into a root folder of our own: nothing may stay but
+        # dpkg's own database.
+        dpkg_root=$work/dpkg-root
+        mkdir -p "$dpkg_root/var/lib/dpkg/info" "$dpkg_root/var/lib/dpkg/updates"
+        : >"$dpkg_root/var/lib/dpkg/status"
+        dpkg_in_root=(dpkg --root="$dpkg_root" --force-not-root --log=/dev/null)
+        if "${dpkg_in_root[@]}" --force-depends -i "$deb" >"$work/dpkg.log" 2>&1; then
+            [[ -x "$dpkg_root/usr/games/quorvel" ]] || fail "dpkg did not install usr/games/quorvel"
+            "${dpkg_in_root[@]}" --purge quorvel >>"$work/dpkg.log" 2>&1 || fail "dpkg --purge"
+            left=$(find "$dpkg_root" -mindepth 1 ! -path "$dpkg_root/var" \
+                ! -path "$dpkg_root/var/lib" ! -path "$dpkg_root/var/lib/dpkg*" | head -5)
+            [[ -z "$left" ]] || fail "left after dpkg --purge: $left"
+        else
+            cat "$work/dpkg.log"
+            fail "dpkg -i into $dpkg_root"
+        fi
     fi
 else
     echo "note: cpack or dpkg-shlibdeps missing, the package is not checked"

@@ -159,7 +159,7 @@ TEST_F(DsTest, TwoMusicBuffersPlayTogether) {
 SampleBlock blockOf(const Bytes& file) {
     const int fd = audiotest::memoryFile(file);
     SampleBlock block;
-    EXPECT_EQ(block.readToEnd(fd, file.size(), file.size()), 0);
+    EXPECT_EQ(block.readAtMost(fd, file.size()), 0);
     ::close(fd);
     return block;
 }
@@ -206,6 +206,103 @@ TEST_F(DsTest, BlocksPlayForTheirLengthWhetherConvertedOrNot) {
         EXPECT_GE(std::chrono::steady_clock::now() - started, 150ms) << "ended far too soon";
         dsFree(buffer);
     }
+}
+
+// A file that must be converted is refused when its samples, before or after the conversion,
+// pass 16 MiB: SDL's copies on the way would otherwise take several times that. The device's
+// own format plays in place and has no such bound.
+TEST_F(DsTest, ConversionIsBoundedBeforeAndAfter) {
+    struct BoundCase {
+        const char* name;
+        int channels;
+        int bits;
+        std::uint32_t rate;
+        double seconds;
+        bool loads;
+    };
+    const BoundCase cases[] = {
+        // 8-bit mono at 8000 Hz grows 22.05 times: 16 MiB of output is 95 s.
+        {"grows to 10.6 MB", 1, 8, 8000, 60, true},
+        {"grows to 17.6 MB", 1, 8, 8000, 100, false},
+        // 16-bit stereo at 96000 Hz shrinks: 44 s are 16.9 MB in, 7.8 MB out.
+        {"16.9 MB in, shrinking", 2, 16, 96000, 44, false},
+        {"15.4 MB in, shrinking", 2, 16, 96000, 40, true},
+    };
+    for (const BoundCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int buffer = dsCreateDSBFromBlock(
+            device, blockOf(toneIn(c.channels, c.bits, c.rate, c.seconds)), effectFlags);
+        EXPECT_EQ(buffer != 0, c.loads);
+        dsFree(buffer);
+    }
+}
+
+// Music in the device's format plays straight from its file: once for its length, or looping
+// until stopped. Whatever the file becomes meanwhile, playing it stays safe.
+TEST_F(DsTest, MusicStreamsFromItsFile) {
+    const Bytes music = toneIn(2, 16, 44100, 0.3);
+    const int fd = audiotest::memoryFile(music);
+    const int buffer = dsCreateDSBFromFile(device, blockOf(music), ::dup(fd), musicFlags);
+    ASSERT_NE(buffer, 0);
+
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(dsPlay(buffer), 1);
+    EXPECT_TRUE(dsIsPlaying(buffer));
+    EXPECT_TRUE(audiotest::waitUntil([&] { return !dsIsPlaying(buffer); }, 5s));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 200ms) << "ended far too soon";
+
+    ASSERT_EQ(dsPlayLooping(buffer), 1);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(dsIsPlaying(buffer)) << "a loop ends only when stopped";
+    dsStop(buffer);
+    EXPECT_FALSE(dsIsPlaying(buffer));
+
+    // Cut short to less than its header while it loops: the music ends, nothing else happens.
+    ASSERT_EQ(dsPlayLooping(buffer), 1);
+    ASSERT_EQ(::ftruncate(fd, 20), 0);
+    EXPECT_TRUE(audiotest::waitUntil([&] { return !dsIsPlaying(buffer); }, 5s));
+    ::close(fd);
+    dsFree(buffer);
+    EXPECT_FALSE(dsIsPlaying(buffer));
+}
+
+// Only one music streams; a second one, effects and other formats load from the block as before.
+TEST_F(DsTest, WhatCannotStreamLoadsFromTheBlock) {
+    const Bytes music = toneIn(2, 16, 44100, 0.3);
+    const int first =
+        dsCreateDSBFromFile(device, blockOf(music), audiotest::memoryFile(music), musicFlags);
+    ASSERT_NE(first, 0);
+    struct FallbackCase {
+        const char* name;
+        Bytes file;
+        int flags;
+    };
+    const FallbackCase cases[] = {
+        {"second music", music, musicFlags},
+        {"effect", toneIn(2, 16, 44100, 0.3), effectFlags},
+        {"music at another rate", toneIn(2, 16, 22050, 0.3), musicFlags},
+        {"8-bit music", toneIn(2, 8, 44100, 0.3), musicFlags},
+    };
+    for (const FallbackCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int buffer =
+            dsCreateDSBFromFile(device, blockOf(c.file), audiotest::memoryFile(c.file), c.flags);
+        ASSERT_NE(buffer, 0);
+        ASSERT_EQ(dsPlay(buffer), 1);
+        EXPECT_TRUE(dsIsPlaying(buffer));
+        dsFree(buffer);
+    }
+    const Bytes truncated(music.begin(), music.end() - 3);
+    EXPECT_EQ(dsCreateDSBFromFile(device, blockOf(truncated), audiotest::memoryFile(truncated),
+                                  musicFlags),
+              0);
+    // Freeing the streaming music lets the next one stream.
+    dsFree(first);
+    const int next =
+        dsCreateDSBFromFile(device, blockOf(music), audiotest::memoryFile(music), musicFlags);
+    ASSERT_NE(next, 0);
+    EXPECT_EQ(dsPlayLooping(next), 1);
+    EXPECT_TRUE(dsIsPlaying(next));
 }
 
 TEST_F(DsTest, RefusesBadBlocksAndClosedDevices) {

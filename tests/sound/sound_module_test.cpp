@@ -1,10 +1,13 @@
 #include "sound/sound_module.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +36,18 @@ void writeFile(const fs::path& path, const wavtest::Bytes& bytes) {
 
 void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// Leaves a socket file of that name, as a program listening on it would.
+void bindSocket(const std::string& name) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(name.size(), sizeof address.sun_path);
+    std::memcpy(address.sun_path, name.c_str(), name.size());
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
 }
 
 // Runs the test in a fresh empty folder, as the game runs in the folder holding its sounds.
@@ -75,6 +90,8 @@ struct LoadCase {
 
 std::vector<LoadCase> loadCases() {
     const std::string isDirectory = std::strerror(EISDIR);
+    const std::string invalid = std::strerror(EINVAL);
+    const std::string tooLarge = std::strerror(EFBIG);
     return {
         {"valid file",
          "BGM.wav",
@@ -97,6 +114,62 @@ std::vector<LoadCase> loadCases() {
          [](const std::string& name) { fs::create_directory(name); },
          false,
          {isDirectory + ": 禁止.wav"}},
+        // Names that stand for something other than a sound file are refused unread, with
+        // the warning of an unreadable file; none of them may keep the load waiting.
+        {"FIFO that nobody writes to",
+         "BGM.wav",
+         [](const std::string& name) { ASSERT_EQ(::mkfifo(name.c_str(), 0600), 0); },
+         false,
+         {invalid + ": BGM.wav"}},
+        {"link to a device that never ends",
+         "BGM.wav",
+         [](const std::string& name) { fs::create_symlink("/dev/zero", name); },
+         false,
+         {invalid + ": BGM.wav"}},
+        {"link to a random source",
+         "その他.wav",
+         [](const std::string& name) { fs::create_symlink("/dev/urandom", name); },
+         false,
+         {invalid + ": その他.wav"}},
+        {"socket",
+         "禁止.wav",
+         [](const std::string& name) { bindSocket(name); },
+         false,
+         {invalid + ": 禁止.wav"}},
+        {"link loop",
+         "磁石音.wav",
+         [](const std::string& name) { fs::create_symlink(name, name); },
+         false,
+         {std::string(std::strerror(ELOOP)) + ": 磁石音.wav"}},
+        {"link that leads nowhere, like a missing file",
+         "磁石音.wav",
+         [](const std::string& name) { fs::create_symlink("nowhere.wav", name); },
+         false,
+         {}},
+        {"link to a valid file",
+         "駒打音.wav",
+         [](const std::string& name) {
+             writeFile("real.wav", wavtest::toneWav(0.1));
+             fs::create_symlink("real.wav", name);
+         },
+         true,
+         {}},
+        {"sparse file of 4 GiB",
+         "BGM.wav",
+         [](const std::string& name) {
+             writeFile(name, wavtest::toneWav(0.1));
+             fs::resize_file(name, std::uintmax_t{4} << 30);
+         },
+         false,
+         {tooLarge + ": BGM.wav"}},
+        {"one byte more than the largest sound",
+         "BGM.wav",
+         [](const std::string& name) {
+             writeFile(name, wavtest::toneWav(0.1));
+             fs::resize_file(name, (std::uintmax_t{64} << 20) + 1);
+         },
+         false,
+         {tooLarge + ": BGM.wav"}},
         {"readable but not a sound",
          "禁止.wav",
          [](const std::string& name) { writeFile(name, std::string("RIFF....WAVEjunk")); },

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <mutex>
 #include <numbers>
+#include <optional>
 
 #include "rules/pieces.h"
 #include "ui/art/paint_kit.h"
@@ -120,24 +121,28 @@ const PieceLook* lookOf(int code) {
     return nullptr;
 }
 
-// The outlines of every kanji at a 20-pixel font size, centred on the origin. Laying out glyphs is
-// the slowest step of painting a piece, so it happens once.
+// The outline of a piece's kanji at a 20-pixel font size, centred on the origin. Laying out
+// glyphs is the slowest step of painting a piece, so it happens once per piece, when the piece
+// is first painted. The kanji come from IPAPMincho, the board texts' face, so the pieces on the
+// board need no font file of their own; its kanji are IPAMincho's. The kana of the promoted
+// pawn is narrower there, so that one keeps IPAMincho.
 const QPainterPath& kanjiOutline(const PieceLook& look) {
-    static const auto outlines = [] {
-        std::array<QPainterPath, std::size(pieceLooks)> all;
-        QFont font(QStringLiteral("IPAMincho"));
+    static std::mutex guard;
+    static std::array<std::optional<QPainterPath>, std::size(pieceLooks)> outlines;
+    const std::lock_guard lock(guard);
+    std::optional<QPainterPath>& outline = outlines[std::size_t(&look - pieceLooks)];
+    if (!outline) {
+        const bool kana = look.code == LOWER_PAWN_PROMOTED;
+        QFont font(kana ? QStringLiteral("IPAMincho") : QStringLiteral("IPAPMincho"));
         // Laid out four times larger and scaled down, so the outline does not depend on
         // hinting at small pixel sizes.
         font.setPixelSize(20 * 4);
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            QPainterPath path;
-            path.addText(0, 0, font, QString::fromUtf8(pieceLooks[i].kanji));
-            path = QTransform::fromScale(0.25, 0.25).map(path);
-            all[i] = path.translated(-path.boundingRect().center());
-        }
-        return all;
-    }();
-    return outlines[std::size_t(&look - pieceLooks)];
+        QPainterPath path;
+        path.addText(0, 0, font, QString::fromUtf8(look.kanji));
+        path = QTransform::fromScale(0.25, 0.25).map(path);
+        outline = path.translated(-path.boundingRect().center());
+    }
+    return *outline;
 }
 
 // The wood of an empty square at a ratio. Every piece and the prince stand on it, so the last
