@@ -16,6 +16,7 @@ const std::string kManToMove = "MANの番です";
 }
 
 void Game::onStart() {
+    noteCommand(GameCommand::Start);
     if (s_.gameOver != SIDE_NONE) {
         初期設定();
         platform_.refresh();
@@ -40,6 +41,7 @@ void Game::onStart() {
 }
 
 void Game::onSente() {
+    noteCommand(GameCommand::Sente);
     if (s_.gameOver != SIDE_NONE) 初期設定();
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();
@@ -63,6 +65,7 @@ void Game::onSente() {
 }
 
 void Game::onGote() {
+    noteCommand(GameCommand::Gote);
     if (s_.gameOver != SIDE_NONE) 初期設定();
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();

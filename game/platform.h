@@ -2,7 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
+
+#include "storage/game_record.h"
 
 namespace quorvel {
 
@@ -10,6 +13,12 @@ namespace quorvel {
 enum class MenuItem { MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM };
 
 enum class MessageIcon { None, Warning };
+
+// Menu commands that the game enables and disables.
+enum class MenuCommand { Resume };
+
+// What a file dialog asks for.
+enum class FileChoice { Open, Save };
 
 // Everything the game object needs from the outside world: the drawing surface, message boxes,
 // menu check marks, the clock timer, the time of day, waits, sound and the settings file.
@@ -59,6 +68,20 @@ class Platform {
     // cannot be opened; writing replaces the whole file and reports success.
     virtual std::optional<std::vector<std::string>> readSettingsLines() = 0;
     virtual bool writeSettingsLines(const std::vector<std::string>& lines) = 0;
+
+    virtual void setEnabled(MenuCommand command, bool enabled) = 0;
+
+    // The local date and time now, "YYYY/MM/DD hh:mm:ss".
+    virtual std::string dateTimeText() = 0;
+
+    // Game records: a file dialog (nothing when the player cancels), reading a record file and
+    // writing one atomically (false on failure).
+    virtual std::optional<std::string> chooseRecordFile(FileChoice choice) = 0;
+    virtual std::variant<GameRecord, RecordError> readRecord(const std::string& file) = 0;
+    virtual bool writeRecord(const std::string& file, const GameRecord& record) = 0;
+    // The game in progress, "Quorvel.kifu" beside the settings file: read and written atomically.
+    virtual std::variant<GameRecord, RecordError> readGameInProgress() = 0;
+    virtual bool writeGameInProgress(const GameRecord& record) = 0;
 
     // Ends the program at once (after the game has freed its sounds).
     virtual void quit() = 0;

@@ -53,6 +53,7 @@ double Game::elapsedTurnSeconds() {
 void Game::chargeTurn(int side) {
     double& total = side == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
     total += elapsedTurnSeconds();
+    noteTotal(total);
     // No tick runs during a computer's turn, so its panel would otherwise never show its time.
     描画_所有時間(side, total);
     platform_.refresh();
@@ -71,6 +72,7 @@ void Game::showWin(int winner, const std::string& message, int attackerX, int at
 }
 
 void Game::onMousePress(double unitsX, double unitsY) {
+    if (refuseWhileStepping()) return;
     if (s_.gameOver != SIDE_NONE) {
         platform_.showMessage("新規に対局してください", "終局", MessageIcon::None);
         return;
@@ -99,6 +101,7 @@ void Game::onMousePress(double unitsX, double unitsY) {
     platform_.dsPlay(s_.soundMagnet);
 
     ++s_.moveNumber;
+    noteMove(chosen->direction);
     描画_手数(s_.moveNumber, textColour);
     platform_.refresh();
     勢力調査();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
@@ -102,9 +103,15 @@ void MainWindow::buildMenus() {
     addCommand(computer, QStringLiteral("先手"), on(&GameEvents::onSente));
     addCommand(computer, QStringLiteral("後手"), on(&GameEvents::onGote));
     addCommand(taikyoku, QStringLiteral("終わり"), on(&GameEvents::onQuit));
+    QAction* resume = addCommand(taikyoku, QStringLiteral("続きから"), on(&GameEvents::onResume));
+    resume->setShortcut(QKeySequence(Qt::Key_F5));
+    resume->setEnabled(false);
+    commandActions_[MenuCommand::Resume] = resume;
 
     QMenu* kyokumen = bar->addMenu(QStringLiteral("局面"));
     addCommand(kyokumen, QStringLiteral("最初"), on(&GameEvents::onCancel));
+    addCommand(kyokumen, QStringLiteral("待った"), on(&GameEvents::onTakeBack))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
 
     QMenu* option = bar->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ"));
     QMenu* haikei = option->addMenu(QStringLiteral("背景画"));
@@ -121,6 +128,25 @@ void MainWindow::buildMenus() {
     QAction* version = bar->addAction(QStringLiteral("その他"));
     connect(version, &QAction::triggered, this, on(&GameEvents::onVersion));
 
+    QMenu* kifu = bar->addMenu(QStringLiteral("棋譜"));
+    const std::pair<QString, QKeySequence> fileItems[] = {
+        {QStringLiteral("開く…"), QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {QStringLiteral("保存…"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+    };
+    addCommand(kifu, fileItems[0].first, on(&GameEvents::onOpenRecord))
+        ->setShortcut(fileItems[0].second);
+    addCommand(kifu, fileItems[1].first, on(&GameEvents::onSaveRecord))
+        ->setShortcut(fileItems[1].second);
+    kifu->addSeparator();
+    addCommand(kifu, QStringLiteral("先頭"), on(&GameEvents::onStepFirst))
+        ->setShortcut(QKeySequence(Qt::Key_Home));
+    addCommand(kifu, QStringLiteral("前へ"), on(&GameEvents::onStepBack))
+        ->setShortcut(QKeySequence(Qt::Key_PageUp));
+    addCommand(kifu, QStringLiteral("次へ"), on(&GameEvents::onStepForward))
+        ->setShortcut(QKeySequence(Qt::Key_PageDown));
+    addCommand(kifu, QStringLiteral("最後"), on(&GameEvents::onStepLast))
+        ->setShortcut(QKeySequence(Qt::Key_End));
+
     // The game's starting marks, until it says otherwise.
     marks_[MenuItem::TATAMI] = true;
     applyMarks();
@@ -134,6 +160,27 @@ void MainWindow::setMark(MenuItem item, bool checked) {
 QAction* MainWindow::markAction(MenuItem item) const {
     const auto found = markActions_.find(item);
     return found == markActions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::setCommandEnabled(MenuCommand command, bool enabled) {
+    if (QAction* action = commandAction(command)) action->setEnabled(enabled);
+}
+
+QAction* MainWindow::commandAction(MenuCommand command) const {
+    const auto found = commandActions_.find(command);
+    return found == commandActions_.end() ? nullptr : found->second;
+}
+
+std::optional<QString> MainWindow::chooseRecordFile(FileChoice choice, const QString& folder) {
+    const bool save = choice == FileChoice::Save;
+    QFileDialog dialog(this, save ? QStringLiteral("保存") : QStringLiteral("開く"), folder,
+                       save ? QStringLiteral("棋譜 (*.kifu)") : QStringLiteral("棋譜 (*.kifu *.kif)"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("kifu"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
 }
 
 void MainWindow::applyMarks() {

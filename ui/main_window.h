@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "game/platform.h"
 #include "ui/game_events.h"
@@ -38,6 +39,14 @@ class MainWindow : public QMainWindow {
     void setMark(MenuItem item, bool checked);
     QAction* markAction(MenuItem item) const;
 
+    // Menu commands the game enables and disables.
+    void setCommandEnabled(MenuCommand command, bool enabled);
+    QAction* commandAction(MenuCommand command) const;
+
+    // A modal file dialog for a game record in `folder`: a file to open (*.kifu, *.kif) or to
+    // save (*.kifu, added when the name has no extension); nothing when cancelled.
+    std::optional<QString> chooseRecordFile(FileChoice choice, const QString& folder);
+
     // Timer1: while enabled, a tick every 50 ms.
     void setTimerEnabled(bool enabled);
     bool timerEnabled() const;
@@ -66,6 +75,7 @@ class MainWindow : public QMainWindow {
     QTimer timer1_;
     std::map<MenuItem, QAction*> markActions_;
     std::map<MenuItem, bool> marks_;
+    std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
 };
 

@@ -41,6 +41,14 @@ class Recorder : public GameEvents {
     void onBgm() override { record("bgm"); }
     void onSidou() override { record("sidou"); }
     void onVersion() override { record("version"); }
+    void onResume() override { record("resume"); }
+    void onTakeBack() override { record("take back"); }
+    void onOpenRecord() override { record("open record"); }
+    void onSaveRecord() override { record("save record"); }
+    void onStepFirst() override { record("step first"); }
+    void onStepBack() override { record("step back"); }
+    void onStepForward() override { record("step forward"); }
+    void onStepLast() override { record("step last"); }
     void redrawAll() override { record("redraw"); }
 
     int count(const std::string& call) const {
@@ -103,7 +111,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         QStringList path;
         std::string call;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {{"対局", "対局(人間)", "スタート"}, "start"},
         {{"対局", "対局(COM)", "先手"}, "sente"},
         {{"対局", "対局(COM)", "後手"}, "gote"},
@@ -118,7 +126,16 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "経過時間"}, "keika"},
         {{"ｵﾌﾟｼｮﾝ", "BGM"}, "bgm"},
         {{"その他"}, "version"},
+        {{"局面", "待った"}, "take back"},
+        {{"棋譜", "開く…"}, "open record"},
+        {{"棋譜", "保存…"}, "save record"},
+        {{"棋譜", "先頭"}, "step first"},
+        {{"棋譜", "前へ"}, "step back"},
+        {{"棋譜", "次へ"}, "step forward"},
+        {{"棋譜", "最後"}, "step last"},
     };
+    window.setCommandEnabled(MenuCommand::Resume, true);
+    cases.push_back({{"対局", "続きから"}, "resume"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.join(" > ").toStdString());
         QAction* action = findAction(window, c.path);
@@ -130,13 +147,45 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
     }
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsTheFourTopLevelItemsInOrder) {
+TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他"}));
+    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜"}));
     // その他 acts straight from the bar.
-    EXPECT_EQ(window.menuBar()->actions().last()->menu(), nullptr);
+    EXPECT_EQ(window.menuBar()->actions().at(3)->menu(), nullptr);
+}
+
+TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts) {
+    const std::pair<QStringList, QKeySequence> expected[] = {
+        {{"対局", "続きから"}, QKeySequence(Qt::Key_F5)},
+        {{"局面", "待った"}, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {{"棋譜", "開く…"}, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {{"棋譜", "保存…"}, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {{"棋譜", "先頭"}, QKeySequence(Qt::Key_Home)},
+        {{"棋譜", "前へ"}, QKeySequence(Qt::Key_PageUp)},
+        {{"棋譜", "次へ"}, QKeySequence(Qt::Key_PageDown)},
+        {{"棋譜", "最後"}, QKeySequence(Qt::Key_End)},
+    };
+    for (const auto& [path, keys] : expected) {
+        QAction* action = findAction(window, path);
+        ASSERT_NE(action, nullptr) << path.join(" > ").toStdString();
+        EXPECT_EQ(action->shortcut(), keys) << path.join(" > ").toStdString();
+    }
+    EXPECT_EQ(findAction(window, {"対局"})->menu()->actions().last()->text(), "続きから");
+    EXPECT_EQ(findAction(window, {"局面"})->menu()->actions().last()->text(), "待った");
+}
+
+TEST_F(MainWindowTest, ResumeIsEnabledOnlyAsTheGameSays) {
+    QAction* resume = findAction(window, {"対局", "続きから"});
+    ASSERT_EQ(resume, window.commandAction(MenuCommand::Resume));
+    EXPECT_FALSE(resume->isEnabled());
+    resume->trigger();
+    EXPECT_TRUE(game.calls.empty()) << "a disabled 続きから reaches nothing";
+    window.setCommandEnabled(MenuCommand::Resume, true);
+    EXPECT_TRUE(resume->isEnabled());
+    window.setCommandEnabled(MenuCommand::Resume, false);
+    EXPECT_FALSE(resume->isEnabled());
 }
 
 TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {

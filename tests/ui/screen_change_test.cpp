@@ -30,6 +30,14 @@ class RedrawCounter : public GameEvents {
     void onBgm() override {}
     void onSidou() override {}
     void onVersion() override {}
+    void onResume() override {}
+    void onTakeBack() override {}
+    void onOpenRecord() override {}
+    void onSaveRecord() override {}
+    void onStepFirst() override {}
+    void onStepBack() override {}
+    void onStepForward() override {}
+    void onStepLast() override {}
     void redrawAll() override { ++redraws; }
 };
 
