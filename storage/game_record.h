@@ -1,0 +1,74 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "ai/level.h"
+#include "rules/gravity.h"
+
+namespace quorvel {
+
+// The menu command that started a game, or that switched a running game to another mode.
+enum class GameCommand { Start, Sente, Gote };
+
+// "対局(人間) スタート", "対局(COM) 先手", "対局(COM) 後手".
+std::string_view commandText(GameCommand command);
+std::optional<GameCommand> commandFromText(std::string_view text);
+
+struct RecordedMove {
+    Direction direction = Direction::Left;
+    // The move's own time and the mover's total after it, whole seconds; optional in a file.
+    std::optional<int> seconds;
+    std::optional<int> totalSeconds;
+    // The game was switched to this command's mode just before this move (a "*" comment line).
+    std::optional<GameCommand> switchedTo;
+    // The line the move stood on in the file it was read from (1-based); 0 when not read.
+    int line = 0;
+};
+
+// A game record. Move i (0-based) is move number i + 1: ▲ (先手) when i is even, △ (後手) when odd.
+struct GameRecord {
+    std::string startedAt;                    // 開始日時, "YYYY/MM/DD hh:mm:ss"
+    GameCommand command = GameCommand::Start; // 対局: the command that started the game
+    Level level = Level::入門;                 // 強さ
+    std::string sentePlayer;                  // 先手: e.g. "あなた", "ｺﾝﾋﾟｭｰﾀ", "先手"
+    std::string gotePlayer;                   // 後手
+    std::vector<RecordedMove> moves;
+    // The result in words, e.g. "まで2手で先手の勝ち"; empty for an unfinished game. Written as
+    // the last line; when read it is only a comment (the result comes from replaying the moves).
+    std::string result;
+};
+
+// Why a record was refused: the 1-based line (0 when it concerns the whole file) and a message
+// for the player.
+struct RecordError {
+    int line = 0;
+    std::string message;
+};
+
+// The words of a result line: "まで<n>手で先手の勝ち" or "まで<n>手で後手の勝ち".
+std::string resultText(int moveCount, bool senteWon);
+
+// The record as UTF-8 text with LF line ends, in the documented format.
+std::string formatRecord(const GameRecord& record);
+
+// Reads the text of a record (UTF-8; CR LF accepted). Strict about moves (numbering, ▲/△,
+// direction words, at most 10,000 moves, lines of at most 1,000 characters), tolerant about the
+// rest (unknown headers and comments ignored, times optional, either colon in headers).
+// It does not replay the moves: that is the game's job, which also refuses moves after a win.
+std::variant<GameRecord, RecordError> parseRecord(std::string_view text);
+
+// Reads a record file: only a regular file, never blocking, at most 1 MiB (a larger file is
+// refused). A file whose name ends in ".kif" is Shift-JIS (CP932) and converted first; any other
+// is UTF-8.
+std::variant<GameRecord, RecordError> readRecordFile(const std::filesystem::path& file);
+
+// Writes the record atomically (a temporary file beside it, fsync, rename): a failed write leaves
+// the previous file as it was and never a half-written one. Returns false on any failure.
+bool writeRecordFile(const std::filesystem::path& file, const GameRecord& record);
+
+}
