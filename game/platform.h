@@ -5,20 +5,10 @@
 #include <variant>
 #include <vector>
 
+#include "game/menu_items.h"
 #include "storage/game_record.h"
 
 namespace quorvel {
-
-// The option items of the menu that carry a check mark.
-enum class MenuItem { MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM };
-
-enum class MessageIcon { None, Warning };
-
-// Menu commands that the game enables and disables.
-enum class MenuCommand { Resume };
-
-// What a file dialog asks for.
-enum class FileChoice { Open, Save };
 
 // Everything the game object needs from the outside world: the drawing surface, message boxes,
 // menu check marks, the clock timer, the time of day, waits, sound and the settings file.

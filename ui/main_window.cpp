@@ -173,8 +173,9 @@ QAction* MainWindow::commandAction(MenuCommand command) const {
 
 std::optional<QString> MainWindow::chooseRecordFile(FileChoice choice, const QString& folder) {
     const bool save = choice == FileChoice::Save;
-    QFileDialog dialog(this, save ? QStringLiteral("保存") : QStringLiteral("開く"), folder,
-                       save ? QStringLiteral("棋譜 (*.kifu)") : QStringLiteral("棋譜 (*.kifu *.kif)"));
+    QFileDialog dialog(
+        this, save ? QStringLiteral("保存") : QStringLiteral("開く"), folder,
+        save ? QStringLiteral("棋譜 (*.kifu)") : QStringLiteral("棋譜 (*.kifu *.kif)"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("kifu"));

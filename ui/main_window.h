@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "game/platform.h"
+#include "game/menu_items.h"
 #include "ui/game_events.h"
 #include "ui/surface.h"
 

@@ -141,7 +141,9 @@ void QtPlatform::setEnabled(MenuCommand command, bool enabled) {
 }
 
 std::string QtPlatform::dateTimeText() {
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")).toStdString();
+    return QDateTime::currentDateTime()
+        .toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
+        .toStdString();
 }
 
 std::optional<std::string> QtPlatform::chooseRecordFile(FileChoice choice) {
