@@ -85,6 +85,7 @@ void Game::onGote() {
 }
 
 void Game::onCancel() {
+    leaveShownPosition();
     初期設定();
     platform_.dsPlay(s_.soundPiece);
 }

@@ -182,6 +182,8 @@ class Game {
     void noteTotal(double total);
     // A press while an earlier position is shown is refused as before a game; true then.
     bool refuseWhileStepping();
+    // The first position replaces a position shown while stepping: no game plays on from it.
+    void leaveShownPosition();
     // Enables 続きから when the game in progress on file is unfinished.
     void updateResume();
     void beginRecord(GameCommand command);

@@ -92,6 +92,11 @@ void Game::stepTo(std::size_t target) {
     adoptPosition((*positions)[target]);
 }
 
+void Game::leaveShownPosition() {
+    history_.shown.reset();
+    history_.live.reset();
+}
+
 bool Game::refuseWhileStepping() {
     if (!history_.shown) return false;
     platform_.dsPlay(s_.soundForbidden);

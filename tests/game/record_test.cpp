@@ -240,6 +240,13 @@ TEST_F(RecordTest, SteppingIsRefusedAtEitherEndAndPlayingOnDropsTheLaterMoves) {
     EXPECT_EQ(s.moveNumber, 3);
     EXPECT_EQ(game.history().record.moves.size(), 3u);
     EXPECT_EQ(game.history().record.moves.back().direction, Direction::Down);
+    // 最初 while stepping: the next command starts a new game from the first position.
+    game.onStepBack();
+    game.onCancel();
+    game.onStart();
+    EXPECT_EQ(s.moveNumber, 0);
+    EXPECT_EQ(s.board, boards[0]);
+    EXPECT_TRUE(game.history().record.moves.empty());
 }
 
 TEST_F(RecordTest, TheGameInProgressIsWrittenAfterEveryMoveAndResumesExactly) {
