@@ -4,12 +4,12 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::array<std::string_view, LEVELS.size()> kLevelNames{"入門", "初級", "中級", "上級"};
+constexpr std::array<std::string_view, LEVELS.size()> LEVEL_NAMES{"入門", "初級", "中級", "上級"};
 
 }
 
 std::string_view levelName(Level level) {
-    return kLevelNames[static_cast<std::size_t>(level)];
+    return LEVEL_NAMES[static_cast<std::size_t>(level)];
 }
 
 std::optional<Level> levelFromName(std::string_view name) {

@@ -22,6 +22,13 @@
 //       plus system time over the same span (/proc/PID/stat, read at the press and at each
 //       change), and cpu_percent is C / T in percent of one core.
 //
+//   xwatch changes --region X,Y,W,H [--region ...] --for MS [--settle MS]
+//       Reads the regions, prints "ready", then reads them again every few milliseconds for MS
+//       milliseconds, or with --settle until a region has changed and none has changed since
+//       for that long, and prints one line per region, in the given order:
+//         changes=N        how often the region differed from the read before
+//       A picture blinked twice in a region shows as 4 changes (off, on, off, on).
+//
 // Positions are root window pixels. Exit status: 0 done, 2 timed out, 1 any other failure.
 
 #include <X11/Xlib.h>
@@ -393,6 +400,55 @@ int press(const std::vector<std::string>& args) {
     return 0;
 }
 
+int changes(const std::vector<std::string>& args) {
+    std::vector<Rect> regions;
+    double span = -1, settle = 0;
+    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--region") {
+            regions.push_back(parseRect(args[i + 1]));
+        } else if (args[i] == "--for") {
+            span = parseInt(args[i + 1], "--for");
+        } else if (args[i] == "--settle") {
+            settle = parseInt(args[i + 1], "--settle");
+        } else {
+            fail("unknown option " + args[i]);
+        }
+    }
+    if (args.size() % 2 != 0 || regions.empty() || span < 0) {
+        fail("usage: xwatch changes --region X,Y,W,H [--region ...] --for MS [--settle MS]");
+    }
+    const Connection connection;
+    std::vector<std::unique_ptr<Grabber>> grabbers;
+    std::vector<std::vector<char>> last;
+    for (const Rect& r : regions) {
+        grabbers.push_back(std::make_unique<Grabber>(connection.get(), r));
+        if (!grabbers.back()->grab()) fail("cannot read a region");
+        last.push_back(grabbers.back()->bytes());
+    }
+    std::vector<int> counts(regions.size(), 0);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    const double start = nowMs();
+    double lastChange = -1;
+    while (nowMs() - start < span &&
+           (settle <= 0 || lastChange < 0 || nowMs() - lastChange < settle)) {
+        // A blink's phase lasts 200 ms: reading every 2 ms sees each one many times over.
+        sleepMs(2);
+        for (std::size_t i = 0; i < grabbers.size(); ++i) {
+            if (!grabbers[i]->grab()) fail("cannot read a region");
+            std::vector<char> now = grabbers[i]->bytes();
+            if (now != last[i]) {
+                ++counts[i];
+                lastChange = nowMs();
+                last[i] = std::move(now);
+            }
+        }
+    }
+    for (const int n : counts)
+        std::printf("changes=%d\n", n);
+    return 0;
+}
+
 }
 
 int main(int argc, char** argv) {
@@ -406,10 +462,12 @@ int main(int argc, char** argv) {
         return launch(args, argv + i + 1);
     }
     if (mode == "press") return press(args);
+    if (mode == "changes") return changes(args);
     std::fprintf(stderr,
                  "usage: xwatch launch --region X,Y,W,H --min-wood N [--timeout MS] -- PROGRAM "
                  "[ARG...]\n"
                  "       xwatch press --at PX,PY --region X,Y,W,H [--timeout MS]\n"
-                 "                    [--pid PID --settle MS --settle-region X,Y,W,H ...]\n");
+                 "                    [--pid PID --settle MS --settle-region X,Y,W,H ...]\n"
+                 "       xwatch changes --region X,Y,W,H [--region ...] --for MS [--settle MS]\n");
     return 1;
 }

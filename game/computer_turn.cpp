@@ -27,12 +27,17 @@ void Game::com_ban() {
     描画_桝輪郭(gridColour, 1, LABEL_ROW);
     platform_.refresh();
 
-    const TrialResult choice = tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides);
+    // 入門 is the one-move look-ahead of the four trials; every level above asks the engine.
+    const std::string bestDirection =
+        s_.level == Level::入門
+            ? tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides).bestDirection
+            : std::string(wordOf(chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.sides.comSide,
+                                              searchGame(), s_.level)));
 
     ++s_.moveNumber;
     描画_手数(s_.moveNumber, textColour);
 
-    const Magnet& magnet = magnetOf(*directionFromWord(choice.bestDirection));
+    const Magnet& magnet = magnetOf(*directionFromWord(bestDirection));
     noteMove(magnet.direction);
     描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
                 gridColour);
@@ -42,7 +47,7 @@ void Game::com_ban() {
     待ち時間(COMPUTER_MOVE_PAUSE_SECONDS);
 
     eraseCells(-2, 0, LABEL_ROW);
-    重力処理(choice.bestDirection);
+    重力処理(bestDirection);
     platform_.dsPlay(s_.soundMagnet);
     setTimer(false);
     勢力調査();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/engine.h"
 #include "ai/level.h"
 #include "game/history.h"
 #include "game/option_lines.h"
@@ -104,14 +105,16 @@ class Game {
     void onBgm();
     void onSidou();
     void onVersion();
-    void onResume();       // 対局 → 続きから
-    void onTakeBack();     // 局面 → 待った
-    void onOpenRecord();   // 棋譜 → 開く…
-    void onSaveRecord();   // 棋譜 → 保存…
-    void onStepFirst();    // 棋譜 → 先頭
-    void onStepBack();     // 棋譜 → 前へ
-    void onStepForward();  // 棋譜 → 次へ
-    void onStepLast();     // 棋譜 → 最後
+    void onLevel(Level level);  // ｵﾌﾟｼｮﾝ → 強さ → 入門, 初級, 中級, 上級
+    void onHint();              // 局面 → ヒント
+    void onResume();            // 対局 → 続きから
+    void onTakeBack();          // 局面 → 待った
+    void onOpenRecord();        // 棋譜 → 開く…
+    void onSaveRecord();        // 棋譜 → 保存…
+    void onStepFirst();         // 棋譜 → 先頭
+    void onStepBack();          // 棋譜 → 前へ
+    void onStepForward();       // 棋譜 → 次へ
+    void onStepLast();          // 棋譜 → 最後
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
@@ -152,6 +155,13 @@ class Game {
     void 書込_環境設定ファイル();
 
   private:
+    // A press or command that needs a game in play when there is none (no game yet, or a game
+    // that has been won): answers as a press on the board does then and returns true.
+    bool refusedWithoutPlay();
+    // Checks exactly the item of the current level.
+    void markLevel();
+    // The game a search plays in: the sides and the win rule of the current mode.
+    SearchGame searchGame() const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);

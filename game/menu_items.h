@@ -2,8 +2,22 @@
 
 namespace quorvel {
 
-// The option items of the menu that carry a check mark.
-enum class MenuItem { MIDORI, TATAMI, TAKE, UCHU, RENGA, SIDOU, KEIKA, BGM };
+// The option items of the menu that carry a check mark; the last four are the computer's levels
+// under 強さ (入門, 初級, 中級, 上級).
+enum class MenuItem {
+    MIDORI,
+    TATAMI,
+    TAKE,
+    UCHU,
+    RENGA,
+    SIDOU,
+    KEIKA,
+    BGM,
+    NYUMON,
+    SYOKYU,
+    CHUKYU,
+    JOKYU
+};
 
 enum class MessageIcon { None, Warning };
 

@@ -96,6 +96,7 @@ void Game::読込_環境設定ファイル() {
 void Game::applyOptionLines() {
     const OptionValue level = levelOption(Level::入門);
     s_.level = *levelFromName(meaningOf(findOption(s_.optionLines, level.name), level));
+    markLevel();
 }
 
 std::vector<OptionValue> Game::optionValues() const {

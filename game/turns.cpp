@@ -71,19 +71,24 @@ void Game::showWin(int winner, const std::string& message, int attackerX, int at
     platform_.showMessage(message, "終了", MessageIcon::None);
 }
 
-void Game::onMousePress(double unitsX, double unitsY) {
-    if (refuseWhileStepping()) return;
+bool Game::refusedWithoutPlay() {
+    if (refuseWhileStepping()) return true;
     if (s_.gameOver != SIDE_NONE) {
         platform_.showMessage("新規に対局してください", "終局", MessageIcon::None);
-        return;
+        return true;
     }
-    const int column = static_cast<int>(std::floor((unitsX - boardLeft) / squareWidth));
-    const int row = static_cast<int>(std::floor((unitsY - boardTop) / squareHeight));
     if (s_.turn == SIDE_NONE) {
         platform_.dsPlay(s_.soundForbidden);
         platform_.showMessage("「対局」で始めて下さい", "開始", MessageIcon::None);
-        return;
+        return true;
     }
+    return false;
+}
+
+void Game::onMousePress(double unitsX, double unitsY) {
+    if (refusedWithoutPlay()) return;
+    const int column = static_cast<int>(std::floor((unitsX - boardLeft) / squareWidth));
+    const int row = static_cast<int>(std::floor((unitsY - boardTop) / squareHeight));
     const Magnet* chosen = nullptr;
     for (const Magnet& m : MAGNETS) {
         if (m.cellX == column && m.cellY == row) {

@@ -2,6 +2,10 @@
 
 namespace quorvel {
 
+// The computer's level (ai/level.h); declared here only, since Qt's moc reads this header and
+// cannot read the levels' Japanese names.
+enum class Level;
+
 // What the window hands on to the game: one call per menu command, mouse press, key, timer tick
 // and full redraw. The program forwards these to the Game object (game_link.h); window tests
 // plug in a recorder instead.
@@ -23,6 +27,8 @@ class GameEvents {
     virtual void onBgm() = 0;
     virtual void onSidou() = 0;
     virtual void onVersion() = 0;
+    virtual void onLevel(Level level) = 0;
+    virtual void onHint() = 0;
     virtual void onResume() = 0;
     virtual void onTakeBack() = 0;
     virtual void onOpenRecord() = 0;

@@ -23,6 +23,8 @@ class GameLink final : public GameEvents {
     void onBgm() override { game_.onBgm(); }
     void onSidou() override { game_.onSidou(); }
     void onVersion() override { game_.onVersion(); }
+    void onLevel(Level level) override { game_.onLevel(level); }
+    void onHint() override { game_.onHint(); }
     void onResume() override { game_.onResume(); }
     void onTakeBack() override { game_.onTakeBack(); }
     void onOpenRecord() override { game_.onOpenRecord(); }

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -96,6 +97,10 @@ void MainWindow::buildMenus() {
             [this, code] { dispatch([code](GameEvents& game) { game.onBackgroundItem(code); }); };
     };
 
+    auto level = [this](Level chosen) {
+        return [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLevel(chosen); }); };
+    };
+
     QMenu* taikyoku = bar->addMenu(QStringLiteral("対局"));
     QMenu* human = taikyoku->addMenu(QStringLiteral("対局(人間)"));
     addCommand(human, QStringLiteral("スタート"), on(&GameEvents::onStart));
@@ -110,6 +115,8 @@ void MainWindow::buildMenus() {
 
     QMenu* kyokumen = bar->addMenu(QStringLiteral("局面"));
     addCommand(kyokumen, QStringLiteral("最初"), on(&GameEvents::onCancel));
+    QAction* hint = addCommand(kyokumen, QStringLiteral("ヒント"), on(&GameEvents::onHint));
+    hint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     addCommand(kyokumen, QStringLiteral("待った"), on(&GameEvents::onTakeBack))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
 
@@ -123,6 +130,11 @@ void MainWindow::buildMenus() {
     addMark(option, QStringLiteral("移動指導"), MenuItem::SIDOU, on(&GameEvents::onSidou));
     addMark(option, QStringLiteral("経過時間"), MenuItem::KEIKA, on(&GameEvents::onKeika));
     addMark(option, QStringLiteral("BGM"), MenuItem::BGM, on(&GameEvents::onBgm));
+    QMenu* tsuyosa = option->addMenu(QStringLiteral("強さ"));
+    addMark(tsuyosa, QStringLiteral("入門"), MenuItem::NYUMON, level(Level::入門));
+    addMark(tsuyosa, QStringLiteral("初級"), MenuItem::SYOKYU, level(Level::初級));
+    addMark(tsuyosa, QStringLiteral("中級"), MenuItem::CHUKYU, level(Level::中級));
+    addMark(tsuyosa, QStringLiteral("上級"), MenuItem::JOKYU, level(Level::上級));
 
     // A command straight on the menu bar, without a drop-down.
     QAction* version = bar->addAction(QStringLiteral("その他"));

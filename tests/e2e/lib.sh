@@ -357,6 +357,49 @@ e2e_open_submenu() {
 }
 
 
+# ---- the computer's move ------------------------------------------------------------------------
+
+# e2e_wait_for_computer BEFORE SECONDS: after a command that hands the move to the computer, polls
+# the screen until its thinking label was shown and is gone again and the move number changed
+# from BEFORE; then waits for the human's clock (right of row 9) to run again, which it does only
+# once the computer's move is over and the program handles events again. Any message box
+# meanwhile fails. Needs label_empty, the hash of the label's rectangle with no label drawn.
+# Leaves the final picture in now.ppm; thinking_board is the board of the first screenshot that
+# showed the label (the position the computer thinks about, or that position with the prince
+# already stepped).
+# (SC2046: a rectangle's four numbers are meant to split; SC2154: label_empty is the script's.)
+# shellcheck disable=SC2046,SC2154
+e2e_wait_for_computer() {
+    local before=$1 limit=$(($(e2e_now_ms) + $2 * 1000)) thinking=0 over=0 panel="" label="" boxes
+    while ((!over && $(e2e_now_ms) < limit)); do
+        boxes=$(e2e_boxes)
+        [[ -z "$boxes" ]] || e2e_fail "a message box appeared during the computer's move: $boxes"
+        e2e_shot now.ppm
+        panel=$(e2e_hash now.ppm $(e2e_panel_rect))
+        label=$(e2e_hash now.ppm $(e2e_label_rect))
+        if [[ "$label" != "$label_empty" ]] && ((!thinking)); then
+            thinking=1
+            cp now.ppm thinking.ppm
+        fi
+        if ((thinking)) && [[ "$label" == "$label_empty" && "$panel" != "$before" ]]; then
+            over=1
+        else
+            sleep 0.1
+        fi
+    done
+    ((thinking)) || e2e_fail "the computer's thinking label (思考中, left of row 8) never appeared within $2 s"
+    ((over)) || e2e_fail "the computer's move did not finish within $2 s (move number changed: $([[ $panel != "$before" ]] && echo yes || echo no), label gone: $([[ $label == "$label_empty" ]] && echo yes || echo no))"
+    thinking_board=$(e2e_board_line thinking.ppm)
+
+    local clock
+    clock=$(e2e_hash now.ppm $(e2e_right_clock_rect))
+    clock_moved() { e2e_shot clock.ppm; [[ "$(e2e_hash clock.ppm $(e2e_right_clock_rect))" != "$clock" ]]; }
+    e2e_poll 10 clock_moved || e2e_fail "the human's clock did not run within 10 s after the computer's move"
+    mv clock.ppm now.ppm
+    boxes=$(e2e_boxes)
+    [[ -z "$boxes" ]] || e2e_fail "a message box is open after the computer's move: $boxes"
+}
+
 # ---- the board as occupancy ----------------------------------------------------------------------
 
 # The first position as e2e_board reads it, rows joined by '/'.

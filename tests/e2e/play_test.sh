@@ -31,44 +31,6 @@ board=$(e2e_board_line start.ppm)
 panel_empty=$(e2e_hash start.ppm $(e2e_panel_rect))
 label_empty=$(e2e_hash start.ppm $(e2e_label_rect))
 
-# wait_for_computer BEFORE SECONDS: after a command that hands the move to the computer, polls
-# the screen until its thinking label was shown and is gone again and the move number changed
-# from BEFORE; then waits for the human's clock (right of row 9) to run again, which it does only
-# once the computer's move is over and the program handles events again. Any message box
-# meanwhile fails. Leaves the final picture in now.ppm; thinking_board is the board of the first
-# screenshot that showed the label (the position the computer thinks about, or that position
-# with the prince already stepped).
-wait_for_computer() {
-    local before=$1 limit=$(($(e2e_now_ms) + $2 * 1000)) thinking=0 over=0 panel="" label="" boxes
-    while ((!over && $(e2e_now_ms) < limit)); do
-        boxes=$(e2e_boxes)
-        [[ -z "$boxes" ]] || e2e_fail "a message box appeared during the computer's move: $boxes"
-        e2e_shot now.ppm
-        panel=$(e2e_hash now.ppm $(e2e_panel_rect))
-        label=$(e2e_hash now.ppm $(e2e_label_rect))
-        if [[ "$label" != "$label_empty" ]] && ((!thinking)); then
-            thinking=1
-            cp now.ppm thinking.ppm
-        fi
-        if ((thinking)) && [[ "$label" == "$label_empty" && "$panel" != "$before" ]]; then
-            over=1
-        else
-            sleep 0.1
-        fi
-    done
-    ((thinking)) || e2e_fail "the computer's thinking label (思考中, left of row 8) never appeared within $2 s"
-    ((over)) || e2e_fail "the computer's move did not finish within $2 s (move number changed: $([[ $panel != "$before" ]] && echo yes || echo no), label gone: $([[ $label == "$label_empty" ]] && echo yes || echo no))"
-    thinking_board=$(e2e_board_line thinking.ppm)
-
-    local clock
-    clock=$(e2e_hash now.ppm $(e2e_right_clock_rect))
-    clock_moved() { e2e_shot clock.ppm; [[ "$(e2e_hash clock.ppm $(e2e_right_clock_rect))" != "$clock" ]]; }
-    e2e_poll 10 clock_moved || e2e_fail "the human's clock did not run within 10 s after the computer's move"
-    mv clock.ppm now.ppm
-    boxes=$(e2e_boxes)
-    [[ -z "$boxes" ]] || e2e_fail "a message box is open after the computer's move: $boxes"
-}
-
 # same_pieces A B: the boards hold the same pieces, wherever the prince stands.
 same_pieces() { [[ "${1//P/.}" == "${2//P/.}" ]]; }
 
@@ -86,7 +48,7 @@ any_move() {
 e2e_open_menu 1 3            # 対局: 対局(人間), 対局(COM), 終わり
 e2e_open_submenu 2 2         # 対局(COM): 先手, 後手
 e2e_click_item 2             # 後手
-wait_for_computer "$panel_empty" 30
+e2e_wait_for_computer "$panel_empty" 30
 e2e_keep now.ppm computer-first-move
 same_pieces "$thinking_board" "$E2E_FIRST_POSITION" ||
     e2e_fail "while the computer thought about its first move the board was $thinking_board, not the first position"
@@ -103,7 +65,7 @@ e2e_note "the computer opened toward the $com1_dir magnet"
 case $com1_dir in left | right) human=up ;; up | down) human=left ;; esac
 human_board=$(e2e_after "$com1_board" "$human")
 e2e_press_magnet "$human"
-wait_for_computer "$com1_panel" 30
+e2e_wait_for_computer "$com1_panel" 30
 e2e_keep now.ppm computer-reply
 same_pieces "$thinking_board" "$human_board" ||
     e2e_fail "the press on the $human magnet should show $human_board before the computer's reply; while it thought the board was $thinking_board"
@@ -116,7 +78,7 @@ e2e_note "the human pressed $human, the computer replied toward $reply"
 
 # ---- two humans ---------------------------------------------------------------------------------
 
-e2e_open_menu 2 2            # 局面: 最初, 待った
+e2e_open_menu 2 3            # 局面: 最初, ヒント, 待った
 e2e_click_item 1
 back_to_first() {
     e2e_shot now.ppm

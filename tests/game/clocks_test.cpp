@@ -49,20 +49,6 @@ TEST_F(GameTest, ClockCrossingMidnightKeepsCounting) {
     EXPECT_EQ(fake.count("text [00:00:01] 7785 6308 15 12"), 1);
 }
 
-TEST_F(GameTest, TwoHumansEachTurnGoesToTheMoversTotal) {
-    load();
-    game.onStart();
-    fake.now += 10;
-    pressMagnet(Direction::Up);  // first player, lower pieces
-    fake.now += 4;
-    pressMagnet(Direction::Down);  // second player
-    // Each turn's time is measured when it ends, animation waits included.
-    EXPECT_GE(s.manSeconds, 10);
-    EXPECT_LT(s.manSeconds, 10 + 2);
-    EXPECT_GE(s.comSeconds, 4);
-    EXPECT_LT(s.comSeconds, 4 + 2);
-}
-
 TEST_F(GameTest, WithTheClocksHiddenHandOversStillAddTheRealTurnTime) {
     fake.settingsFile->at(2) = "経過時間=OFF";
     load();
@@ -82,14 +68,12 @@ TEST_F(GameTest, TheComputerIsChargedOnlyForItsOwnTurn) {
     clearLog();
     pressMagnet(Direction::Up);
     EXPECT_GE(s.manSeconds, 100);
-    // The computer's turn lasts its blinks, its pause and its slide: a few seconds at most.
-    EXPECT_GT(s.comSeconds, 0.5);
-    EXPECT_LT(s.comSeconds, 5);
+    // The computer's turn lasts its two blinks (0.8 s), its pause (0.5 s) and a slide of at most
+    // eight steps of 1/64 s: 1.3 to 1.425 s.
+    EXPECT_GE(s.comSeconds, 1.3);
+    EXPECT_LE(s.comSeconds, 1.425);
     // Its panel shows the new total at once, although no tick ran during its turn.
-    EXPECT_EQ(fake.count("text [00:00:01] 558 6308 15 12") +
-                  fake.count("text [00:00:02] 558 6308 15 12") +
-                  fake.count("text [00:00:03] 558 6308 15 12"),
-              1);
+    EXPECT_EQ(fake.count("text [00:00:01] 558 6308 15 12"), 1);
     EXPECT_EQ(fake.count("text [00:01:40] 7785 6308 15 12"), 1) << "the human's total";
 }
 

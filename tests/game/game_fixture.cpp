@@ -23,7 +23,7 @@ void GameTest::pressMagnet(Direction direction) {
     pressCell(m.cellX, m.cellY);
 }
 
-void GameTest::setPosition(const char* text) {
+void GameTest::setPosition(const char* text, bool forgetLog) {
     GameState& state = game.mutableState();
     state.board = fromText(text);
     for (int x = 1; x <= boardSize; ++x) {
@@ -34,7 +34,7 @@ void GameTest::setPosition(const char* text) {
             }
         }
     }
-    clearLog();
+    if (forgetLog) clearLog();
 }
 
 }

@@ -20,8 +20,8 @@ class GameTest : public ::testing::Test {
     // Presses the centre of a cell.
     void pressCell(int cellX, int cellY);
     void pressMagnet(Direction direction);
-    // Puts a position on the board (with its prince) and forgets the log so far.
-    void setPosition(const char* text);
+    // Puts a position on the board (with its prince) and, unless told not to, forgets the log.
+    void setPosition(const char* text, bool forgetLog = true);
     void clearLog() { fake.log.clear(); }
 
     FakePlatform fake;

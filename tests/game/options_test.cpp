@@ -12,8 +12,9 @@ TEST_F(GameTest, ChoosingSpaceChecksOnlyItSavesAndRedrawsOverIt) {
     EXPECT_EQ(s.backgroundPicture, BACKGROUND_UCHU);
     ASSERT_TRUE(fake.settingsFile);
     EXPECT_EQ(fake.settingsFile->at(0), "背景画=宇宙");
-    // The tiled background, then the six tiles that erase the two clock panels.
-    EXPECT_EQ(fake.countPrefix("picture 5 "), 32 * 20 - 81 + 6);
+    // The background over cells (-3..28, -2..17) less the board's squares: 640 - 81 = 559
+    // tiles; then the six tiles that erase the two clock panels.
+    EXPECT_EQ(fake.countPrefix("picture 5 "), 565);
     EXPECT_EQ(fake.log.back(), "refresh");
 }
 
@@ -22,7 +23,7 @@ TEST_F(GameTest, ChoosingTheCheckedBackgroundAgainSavesAndRedraws) {
     const int writes = fake.settingsWrites;
     game.onBackgroundItem(BACKGROUND_MIDORI);
     EXPECT_EQ(fake.settingsWrites, writes + 1);
-    EXPECT_EQ(fake.countPrefix("picture 2 "), 32 * 20 - 81 + 6);
+    EXPECT_EQ(fake.countPrefix("picture 2 "), 565);
     EXPECT_TRUE(fake.marks[MenuItem::MIDORI]);
 }
 

@@ -1,4 +1,5 @@
 #include "game_fixture.h"
+#include "positions.h"
 
 namespace quorvel::testing {
 namespace {
@@ -98,6 +99,7 @@ TEST_F(GameTest, ABlockedPrinceStillMakesAFullMove) {
     EXPECT_EQ(s.turn, SIDE_GOTE);
 }
 
+// Sliding up brings the lower king against the upper one: both kings are attacked.
 constexpr const char* kKingsApart = R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
@@ -110,45 +112,99 @@ constexpr const char* kKingsApart = R"(
  *  .  .  .  .  .  .  .  .
 )";
 
-TEST_F(GameTest, BothKingsAttackedAgainstTheComputerTheHumanWins) {
+// A whole game over the recording fake. The script's letters: S スタート, P 先手, G 後手, @ the
+// case's position is put on the board, U D L R a press on that magnet, a digit that many seconds
+// pass.
+struct GameCase {
+    const char* name;
+    const char* script;
+    const char* position;
+    const char* messages;  // the boxes shown, in order, separated by "; "
+    int winner;
+    int moveNumber;
+    const char* shown;  // a line the game must have drawn or played, if any
+    const char* finalBoard;
+};
+
+class WholeGame : public GameTest, public ::testing::WithParamInterface<GameCase> {};
+
+TEST_P(WholeGame, EndsAsExpected) {
+    const GameCase& c = GetParam();
     load();
-    game.onSente();
-    setPosition(kKingsApart);
-    pressMagnet(Direction::Up);  // the lower king slides up against the upper king
-    EXPECT_EQ(s.gameOver, s.sides.manSide);
-    EXPECT_EQ(fake.messages(), std::vector<std::string>{"終了|あなたの勝ちです"});
-    EXPECT_FALSE(fake.timer);
+    const Direction magnets[] = {Direction::Left, Direction::Right, Direction::Up, Direction::Down};
+    for (const char step : std::string_view(c.script)) {
+        const std::size_t magnet = std::string_view("LRUD").find(step);
+        if (magnet != std::string_view::npos) pressMagnet(magnets[magnet]);
+        if (step == 'S') game.onStart();
+        if (step == 'P') game.onSente();
+        if (step == 'G') game.onGote();
+        if (step == '@') setPosition(c.position, false);
+        if (std::isdigit(static_cast<unsigned char>(step))) fake.now += step - '0';
+    }
+    std::string messages;
+    for (const std::string& m : fake.messages())
+        messages += messages.empty() ? m : "; " + m;
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(s.gameOver, c.winner);
+    EXPECT_EQ(s.moveNumber, c.moveNumber);
+    EXPECT_TRUE(!c.shown || fake.find(c.shown) >= 0) << c.shown;
+    EXPECT_TRUE(!c.finalBoard || s.board == fromText(c.finalBoard)) << toText(s.board);
 }
 
-TEST_F(GameTest, BothKingsAttackedBetweenHumansTheFirstPlayerWins) {
-    load();
-    game.onStart();
-    setPosition(kKingsApart);
-    pressMagnet(Direction::Up);
-    EXPECT_EQ(s.gameOver, SIDE_SENTE);
-    EXPECT_EQ(fake.messages(), std::vector<std::string>{"終了|先手の勝ちです"});
-}
-
-TEST_F(GameTest, TheHumansOwnMoveCanLetTheComputerWin) {
-    load();
-    game.onSente();
-    // Sliding up brings the upper gold's forward square onto the lower king; the lower side
-    // attacks nothing.
-    setPosition(R"(
- k  .  .  .  .  .  .  .  .
- *  .  .  .  .  .  .  .  .
+// Sliding down brings the upper gold to (5, 8), onto the lower king; the lower side attacks
+// nothing. Sliding up brings that gold's forward square onto the lower king as well.
+constexpr const char* kGoldOverKing = R"(
+ k  .  .  .  .  .  .  .  *
  .  .  .  .  .  .  .  .  .
  .  .  .  .  g  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
  .  .  .  .  K  .  .  .  .
-)");
-    pressMagnet(Direction::Up);
-    EXPECT_EQ(s.gameOver, s.sides.comSide);
-    EXPECT_EQ(fake.messages(), std::vector<std::string>{"終了|ｺﾝﾋﾟｭｰﾀの勝ちです"});
-}
+)";
+
+// After the human's left the column holds k (1, 1), g (1, 3), K (1, 9): nobody is attacked.
+// The computer's down brings the gold to (1, 8) onto the king and fills two squares (1001),
+// more than up (1000).
+constexpr const char* kComputerToWin = R"(
+ .  .  .  .  .  .  .  .  k
+ .  .  .  .  .  .  .  .  .
+ g  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  *  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ .  .  .  .  .  .  .  .  .
+ K  .  .  .  .  .  .  .  .
+)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WholeGame,
+    ::testing::Values(
+        GameCase{"BothKingsAttackedTheHumanBeatsTheComputer", "P@U", kKingsApart,
+                 " |MANの番です; 終了|あなたの勝ちです", SIDE_SENTE, 1, "outline 12 5 2", nullptr},
+        GameCase{"BothKingsAttackedTheFirstOfTwoHumansWins", "S@U", kKingsApart,
+                 " |先手の番です; 終了|先手の勝ちです", SIDE_SENTE, 1, "outline 12 5 2", nullptr},
+        GameCase{"TheSecondOfTwoHumansWins", "SU@D", kGoldOverKing,
+                 " |先手の番です; 終了|後手の勝ちです", SIDE_GOTE, 2, "outline 12 5 8", nullptr},
+        GameCase{"TheHumansOwnMoveLetsTheComputerWin", "P@U", kGoldOverKing,
+                 " |MANの番です; 終了|ｺﾝﾋﾟｭｰﾀの勝ちです", SIDE_GOTE, 1, "outline 12 5 1", nullptr},
+        GameCase{"TheComputerWinsOnItsOwnMove", "P@L", kComputerToWin,
+                 " |MANの番です; 終了|ｺﾝﾋﾟｭｰﾀの勝ちです", SIDE_GOTE, 2, "outline 12 1 8", nullptr},
+        GameCase{"StartNamesTheSecondPlayerToMove", "SUS", nullptr,
+                 " |先手の番です;  |後手の番です", SIDE_NONE, 1, nullptr, nullptr},
+        GameCase{"StartAfterAWinBeginsANewGame", "S@US", kKingsApart,
+                 " |先手の番です; 終了|先手の勝ちです;  |先手の番です", SIDE_NONE, 0, nullptr,
+                 kFirstPositionText},
+        GameCase{"GoteAfterAWinLetsTheComputerOpenANewGame", "S@UG", kKingsApart,
+                 " |先手の番です; 終了|先手の勝ちです", SIDE_NONE, 1, nullptr, nullptr},
+        // Four seconds, the move's two magnet blinks (0.8 s) and its slide (5/64 s): 4.88 s on
+        // the second player's clock, which is the upper panel's.
+        GameCase{"TheSecondOfTwoHumansHasTheUpperClock", "S5U4D", nullptr, " |先手の番です",
+                 SIDE_NONE, 2, "text [00:00:04] 558 6308 15 12", nullptr}),
+    [](const ::testing::TestParamInfo<GameCase>& info) { return std::string(info.param.name); });
 
 TEST_F(GameTest, AWinIsShownInOrderAndLaterPressesAreRefused) {
     load();
@@ -182,33 +238,20 @@ TEST_F(GameTest, AWinIsShownInOrderAndLaterPressesAreRefused) {
     EXPECT_EQ(s.gameOver, SIDE_NONE);
 }
 
-TEST_F(GameTest, AComputerGamePlaysToAWinDeterministically) {
-    // The human always chooses the magnets in a fixed cycle; the game must end, and the same
-    // cycle gives the same game.
-    auto play = [](FakePlatform& f, Game& g) {
-        g.onLoad();
-        g.onSente();
-        const Direction cycle[] = {Direction::Up, Direction::Left, Direction::Down,
-                                   Direction::Right, Direction::Up};
-        for (int i = 0; i < 400 && g.state().gameOver == SIDE_NONE; ++i) {
-            const Magnet& m = magnetOf(cycle[i % 5]);
-            g.onMousePress(cellToUnitsX(m.cellX + 0.5), cellToUnitsY(m.cellY + 0.5));
-            EXPECT_TRUE(g.state().gameOver != SIDE_NONE ||
-                        g.state().turn == g.state().sides.manSide);
-        }
-        return f.log;
-    };
-    FakePlatform f1, f2;
-    Game g1(f1), g2(f2);
-    const auto log1 = play(f1, g1);
-    const auto log2 = play(f2, g2);
-    ASSERT_NE(g1.state().gameOver, SIDE_NONE) << "no winner after 400 presses";
-    EXPECT_EQ(log1, log2);
-    const auto messages = f1.messages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_TRUE(messages.back() == "終了|あなたの勝ちです" ||
-                messages.back() == "終了|ｺﾝﾋﾟｭｰﾀの勝ちです")
-        << messages.back();
+// The human always chooses the magnets in a fixed cycle; the computer's answers are fixed too,
+// so the game always ends the same way: the computer wins with its second move.
+TEST_F(GameTest, AComputerGameAgainstAFixedCycleEndsTheSameWay) {
+    load();
+    game.onSente();
+    const Direction cycle[] = {Direction::Up, Direction::Left, Direction::Down, Direction::Right,
+                               Direction::Up};
+    for (int i = 0; i < 400 && s.gameOver == SIDE_NONE; ++i) {
+        pressMagnet(cycle[i % 5]);
+        EXPECT_TRUE(s.gameOver != SIDE_NONE || s.turn == s.sides.manSide);
+    }
+    EXPECT_EQ(s.gameOver, SIDE_GOTE);
+    EXPECT_EQ(s.moveNumber, 4);
+    EXPECT_EQ(fake.messages().back(), "終了|ｺﾝﾋﾟｭｰﾀの勝ちです");
 }
 
 }

@@ -96,22 +96,22 @@ INSTANTIATE_TEST_SUITE_P(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"},
-                      SlideCase{"PieceNextToThePrinceNeverMoves", fromText(R"(
+                      SlideCase{"UpStopsUnderThePrinceAndThePieceNextToIt", fromText(R"(
  .  .  .  .  .  .  .  .  .
  .  .  .  .  *  .  .  .  .
  .  .  .  .  g  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
+ .  .  B  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
- .  .  .  .  .  .  .  .  .
- .  .  .  .  .  .  .  .  .
+ .  .  .  .  S  .  .  .  .
  .  .  .  .  .  .  .  .  .
 )"),
-                                "上", 0, R"(
- .  .  .  .  .  .  .  .  .
+                                "上", 5, R"(
+ .  .  B  .  .  .  .  .  .
  .  .  .  .  *  .  .  .  .
  .  .  .  .  g  .  .  .  .
- .  .  .  .  .  .  .  .  .
+ .  .  .  .  S  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
  .  .  .  .  .  .  .  .  .
@@ -164,22 +164,25 @@ TEST(ProvisionalGravity, UnknownWordsChangeNothing) {
     }
 }
 
+// A lone gold on (3, 4), the prince off its row and column: each word takes it to one edge.
 TEST(ProvisionalGravity, EachWordSlidesTowardItsMagnet) {
     const struct {
         const char* word;
         Direction direction;
-    } rows[] = {{"左", Direction::Left},
-                {"右", Direction::Right},
-                {"上", Direction::Up},
-                {"下", Direction::Down}};
+        int x, y;
+    } rows[] = {{"左", Direction::Left, 1, 4},
+                {"右", Direction::Right, 9, 4},
+                {"上", Direction::Up, 3, 1},
+                {"下", Direction::Down, 3, 9}};
     for (const auto& row : rows) {
-        Board silent = first();
-        重力処理_仮(silent, row.word);
-        Board animated = first();
-        slide(animated, row.direction);
-        EXPECT_EQ(silent, animated) << row.word;
-        EXPECT_NE(silent, first()) << row.word;
+        Board board = single(3, 4, LOWER_GOLD);
+        board(7, 7) = PRINCE;
+        重力処理_仮(board, row.word);
+        Board expected = single(row.x, row.y, LOWER_GOLD);
+        expected(7, 7) = PRINCE;
+        EXPECT_EQ(toText(board), toText(expected)) << row.word;
         EXPECT_EQ(wordOf(row.direction), row.word);
+        EXPECT_EQ(directionFromWord(row.word), row.direction);
     }
 }
 

@@ -128,9 +128,20 @@ std::vector<Case> cases() {
     };
 }
 
-TEST(WavCheck, AcceptsOnlyWellFormedPcm) {
+// An accepted file's layout points just past a "data" chunk header that declares its size.
+TEST(WavCheck, AcceptsOnlyWellFormedPcmAndFindsItsDataChunk) {
     for (const Case& c : cases()) {
-        EXPECT_EQ(isWellFormedWav(c.file.data(), c.file.size()), c.wellFormed) << c.name;
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(isWellFormedWav(c.file.data(), c.file.size()), c.wellFormed);
+        const std::optional<WavLayout> layout = inspectWav(c.file.data(), c.file.size());
+        ASSERT_EQ(layout.has_value(), c.wellFormed);
+        if (!layout) continue;
+        ASSERT_GE(layout->dataOffset, 44u);
+        ASSERT_LE(layout->dataOffset + layout->dataSize, c.file.size());
+        const std::uint8_t* header = c.file.data() + layout->dataOffset - 8;
+        EXPECT_EQ(std::string(header, header + 4), "data");
+        EXPECT_EQ(header[4] | header[5] << 8 | header[6] << 16 | header[7] << 24,
+                  static_cast<int>(layout->dataSize));
     }
 }
 
@@ -173,12 +184,6 @@ TEST(WavCheck, LayoutNamesTheFormatAndWhereTheSamplesLie) {
         EXPECT_EQ(layout->dataSize, c.expected.dataSize);
         const auto first = c.file.begin() + static_cast<std::ptrdiff_t>(layout->dataOffset);
         EXPECT_EQ(Bytes(first, first + static_cast<std::ptrdiff_t>(layout->dataSize)), c.samples);
-    }
-}
-
-TEST(WavCheck, LayoutOnlyForWellFormedFiles) {
-    for (const Case& c : cases()) {
-        EXPECT_EQ(inspectWav(c.file.data(), c.file.size()).has_value(), c.wellFormed) << c.name;
     }
 }
 

@@ -131,9 +131,11 @@ TEST_F(GameSurfaceTest, EverySquareShowsItsPieceAndNoBackground) {
 
 TEST_F(GameSurfaceTest, UpperKingLandsAtItsCorner) {
     ASSERT_EQ(game.state().board(5, 1), UPPER_KING);
-    // (3825, 1265) units = (255, 84.33) logical pixels.
-    const QPoint corner(qRound(255 * ratio()),
-                        static_cast<int>(std::floor(1265 * ratio() / 15 + 0.5)));
+    // (3825, 1265) units = (255, 84.33) logical pixels, at ratios 1, 1.5 and 2 worked out by hand.
+    const QPoint corner = ratio() == 1     ? QPoint(255, 84)
+                          : ratio() == 1.5 ? QPoint(383, 127)
+                                           : QPoint(510, 169);
+    ASSERT_TRUE(ratio() == 1 || ratio() == 1.5 || ratio() == 2) << ratio();
     const QImage* king = surface().pictures().find(UPPER_KING);
     ASSERT_NE(king, nullptr);
     const int line = geometry::lineWidthDevice(ratio());
@@ -196,8 +198,9 @@ TEST_F(GameSurfaceTest, MoveNumberGrowsToTheLeft) {
     }
     EXPECT_GT(areas[0].left(), areas[1].left());
     EXPECT_GT(areas[1].left(), areas[2].left());
-    // The text starts at the cell column the game chose, at or right of 13.0 cells.
-    const int column13 = geometry::unitsToDevice(geometry::cellCorner(13, 0).x, ratio());
+    // The text starts at the cell column the game chose, within 20 logical pixels right of 13.0
+    // cells: 7785 units = 519 logical pixels, 779 device pixels at ratio 1.5 and 1038 at 2.
+    const int column13 = ratio() == 1 ? 519 : ratio() == 1.5 ? 779 : 1038;
     EXPECT_GE(areas[2].left(), column13);
     EXPECT_LT(areas[2].left(), column13 + 20 * ratio());
     // The "手目" label stays in place.

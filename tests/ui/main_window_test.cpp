@@ -41,6 +41,11 @@ class Recorder : public GameEvents {
     void onBgm() override { record("bgm"); }
     void onSidou() override { record("sidou"); }
     void onVersion() override { record("version"); }
+    // A level by its number: 0 入門 .. 3 上級.
+    void onLevel(Level level) override {
+        record("level " + std::to_string(static_cast<int>(level)));
+    }
+    void onHint() override { record("hint"); }
     void onResume() override { record("resume"); }
     void onTakeBack() override { record("take back"); }
     void onOpenRecord() override { record("open record"); }
@@ -117,6 +122,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"対局", "対局(COM)", "後手"}, "gote"},
         {{"対局", "終わり"}, "quit"},
         {{"局面", "最初"}, "cancel"},
+        {{"局面", "ヒント"}, "hint"},
         {{"ｵﾌﾟｼｮﾝ", "背景画", "緑"}, "background 2"},
         {{"ｵﾌﾟｼｮﾝ", "背景画", "畳"}, "background 3"},
         {{"ｵﾌﾟｼｮﾝ", "背景画", "竹"}, "background 4"},
@@ -125,6 +131,10 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "移動指導"}, "sidou"},
         {{"ｵﾌﾟｼｮﾝ", "経過時間"}, "keika"},
         {{"ｵﾌﾟｼｮﾝ", "BGM"}, "bgm"},
+        {{"ｵﾌﾟｼｮﾝ", "強さ", "入門"}, "level 0"},
+        {{"ｵﾌﾟｼｮﾝ", "強さ", "初級"}, "level 1"},
+        {{"ｵﾌﾟｼｮﾝ", "強さ", "中級"}, "level 2"},
+        {{"ｵﾌﾟｼｮﾝ", "強さ", "上級"}, "level 3"},
         {{"その他"}, "version"},
         {{"局面", "待った"}, "take back"},
         {{"棋譜", "開く…"}, "open record"},
@@ -211,9 +221,10 @@ TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {
 // Marks the game owns; which items carry them at the start.
 TEST_F(MainWindowTest, OnlyTatamiIsCheckedAtFirst) {
     const std::pair<MenuItem, bool> expected[] = {
-        {MenuItem::MIDORI, false}, {MenuItem::TATAMI, true}, {MenuItem::TAKE, false},
-        {MenuItem::UCHU, false},   {MenuItem::RENGA, false}, {MenuItem::SIDOU, false},
-        {MenuItem::KEIKA, false},  {MenuItem::BGM, false},
+        {MenuItem::MIDORI, false}, {MenuItem::TATAMI, true},  {MenuItem::TAKE, false},
+        {MenuItem::UCHU, false},   {MenuItem::RENGA, false},  {MenuItem::SIDOU, false},
+        {MenuItem::KEIKA, false},  {MenuItem::BGM, false},    {MenuItem::NYUMON, false},
+        {MenuItem::SYOKYU, false}, {MenuItem::CHUKYU, false}, {MenuItem::JOKYU, false},
     };
     for (const auto& [item, checked] : expected) {
         QAction* action = window.markAction(item);
@@ -223,18 +234,36 @@ TEST_F(MainWindowTest, OnlyTatamiIsCheckedAtFirst) {
     }
     EXPECT_EQ(window.markAction(MenuItem::TATAMI), findAction(window, {"ｵﾌﾟｼｮﾝ", "背景画", "畳"}));
     EXPECT_EQ(window.markAction(MenuItem::BGM), findAction(window, {"ｵﾌﾟｼｮﾝ", "BGM"}));
+    EXPECT_EQ(window.markAction(MenuItem::JOKYU), findAction(window, {"ｵﾌﾟｼｮﾝ", "強さ", "上級"}));
+}
+
+// Items added after the original ones keep those in their places.
+TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
+    auto captions = [this](const QStringList& path) {
+        QStringList out;
+        for (QAction* action : findAction(window, path)->menu()->actions())
+            out << action->text();
+        return out;
+    };
+    EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント", "待った"}));
+    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}), (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ"}));
+    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));
+    EXPECT_EQ(findAction(window, {"局面", "ヒント"})->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+H")));
 }
 
 TEST_F(MainWindowTest, ActionsDoNotToggleThemselves) {
     // A game that changes no mark: every action keeps its state after being chosen.
-    for (const MenuItem item : {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::UCHU, MenuItem::SIDOU,
-                                MenuItem::KEIKA, MenuItem::BGM}) {
+    const MenuItem items[] = {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::UCHU,
+                              MenuItem::SIDOU,  MenuItem::KEIKA,  MenuItem::BGM,
+                              MenuItem::NYUMON, MenuItem::JOKYU};
+    for (const MenuItem item : items) {
         QAction* action = window.markAction(item);
         const bool before = action->isChecked();
         action->trigger();
         EXPECT_EQ(action->isChecked(), before) << action->text().toStdString();
     }
-    EXPECT_EQ(game.calls.size(), 6u);
+    EXPECT_EQ(game.calls.size(), std::size(items));
 }
 
 TEST_F(MainWindowTest, MarksFollowWhatTheGameSets) {

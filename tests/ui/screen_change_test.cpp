@@ -30,6 +30,8 @@ class RedrawCounter : public GameEvents {
     void onBgm() override {}
     void onSidou() override {}
     void onVersion() override {}
+    void onLevel(Level) override {}
+    void onHint() override {}
     void onResume() override {}
     void onTakeBack() override {}
     void onOpenRecord() override {}

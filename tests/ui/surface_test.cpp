@@ -45,10 +45,32 @@ class SurfaceTest : public testing::Test {
     Surface surface;
 };
 
+// Device pixels worked out by hand at each ratio. Cell (1, 1) has its corner at (1845, 1265)
+// units = (123, 84.33) logical pixels and its far corner at (2340, 1880) = (156, 125.33); cell
+// (5, 1) starts at 3825 units = 255 logical pixels. A client area of 633 x 578 or 700 logical
+// pixels wide takes whole device pixels, rounded up.
+struct HandWorked {
+    double ratio;
+    int left, top, right, bottom, line, left5, width, height, width700;
+};
+constexpr HandWorked handWorked[] = {
+    {1.0, 123, 84, 156, 125, 1, 255, 633, 578, 700},
+    {1.5, 185, 127, 234, 188, 2, 383, 950, 867, 1050},
+    {2.0, 246, 169, 312, 251, 2, 510, 1266, 1156, 1400},
+};
+
+const HandWorked* handWorkedAt(double ratio) {
+    for (const HandWorked& c : handWorked) {
+        if (c.ratio == ratio) return &c;
+    }
+    return nullptr;
+}
+
 TEST_F(SurfaceTest, ImageCoversTheWidgetAtTheScreenRatio) {
+    const HandWorked* expected = handWorkedAt(ratio());
+    ASSERT_NE(expected, nullptr) << "no hand-worked case for ratio " << ratio();
     EXPECT_EQ(ratio(), surface.devicePixelRatioF());
-    EXPECT_EQ(surface.image().width(), std::ceil(633 * ratio()));
-    EXPECT_EQ(surface.image().height(), std::ceil(578 * ratio()));
+    EXPECT_EQ(surface.image().size(), QSize(expected->width, expected->height));
     EXPECT_EQ(surface.pictures().devicePixelRatio(), ratio());
     // Starts in the window's background colour, palette index 2.
     for (const QPoint at : {QPoint(0, 0), QPoint(300, 200),
@@ -57,23 +79,8 @@ TEST_F(SurfaceTest, ImageCoversTheWidgetAtTheScreenRatio) {
     }
 }
 
-// Edges of cell (1, 1) in device pixels, worked out by hand from the corner (1845, 1265) units
-// = (123, 84.33) logical pixels and the far corner (2340, 1880) = (156, 125.33).
-struct OutlineCase {
-    double ratio;
-    int left, top, right, bottom, line;
-};
-constexpr OutlineCase outlineCases[] = {
-    {1.0, 123, 84, 156, 125, 1},
-    {1.5, 185, 127, 234, 188, 2},
-    {2.0, 246, 169, 312, 251, 2},
-};
-
 TEST_F(SurfaceTest, OutlineLandsOnTheCellEdges) {
-    const OutlineCase* expected = nullptr;
-    for (const OutlineCase& c : outlineCases) {
-        if (c.ratio == ratio()) expected = &c;
-    }
+    const HandWorked* expected = handWorkedAt(ratio());
     if (expected == nullptr) GTEST_SKIP() << "no hand-worked case for ratio " << ratio();
 
     surface.drawOutline(12, 1, 1);
@@ -133,9 +140,9 @@ TEST_F(SurfaceTest, PictureLandsAtTheCellCornerPixelForPixel) {
     EXPECT_EQ(king->size(), QSize(33, 41) * ratio());
     const QImage before = surface.image();
     surface.drawPicture(UPPER_KING, 5, 1);
-    // (3825, 1265) units = (255, 84.33) logical pixels.
-    const QPoint at(static_cast<int>(std::floor(3825 * ratio() / 15 + 0.5)),
-                    static_cast<int>(std::floor(1265 * ratio() / 15 + 0.5)));
+    const HandWorked* expected = handWorkedAt(ratio());
+    ASSERT_NE(expected, nullptr) << "no hand-worked case for ratio " << ratio();
+    const QPoint at(expected->left5, expected->top);
     const QImage drawn = surface.image().copy(QRect(at, king->size()));
     EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
               king->convertToFormat(QImage::Format_RGB32));
@@ -379,7 +386,8 @@ TEST_F(SurfaceTest, ResizeKeepsWhatWasDrawn) {
     surface.drawOutline(12, 1, 1);
     const QImage before = surface.image();
     surface.resize(700, 600);
-    EXPECT_EQ(surface.image().width(), std::ceil(700 * ratio()));
+    ASSERT_NE(handWorkedAt(ratio()), nullptr) << "no hand-worked case for ratio " << ratio();
+    EXPECT_EQ(surface.image().width(), handWorkedAt(ratio())->width700);
     EXPECT_EQ(surface.image().copy(before.rect()), before);
     EXPECT_EQ(surface.image().pixel(surface.image().width() - 1, surface.image().height() - 1) |
                   0xff000000u,

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ai/position.h"
+#include "ai/transposition.h"
+#include "ai/win_rules.h"
+
+namespace quorvel::engine {
+
+// Scores of decided positions: a win after q more moves scores WIN_SCORE - q, so the search
+// prefers the quickest win and the slowest loss. Undecided positions score far less.
+inline constexpr int WIN_SCORE = 30000;
+inline constexpr int DECIDED_SCORE = WIN_SCORE - 1000;
+
+// How far a search goes. Iterative deepening runs depth 1, 2, ... up to maxDepth; after a
+// finished iteration of at least minDepth it stops once nodeBudget positions have been
+// searched. An iteration that passes nodeCap positions is abandoned and the previous one's
+// move stands. Every bound counts positions, so the result never depends on the machine.
+struct SearchLimits {
+    int minDepth = 1;
+    int maxDepth = 1;
+    std::uint64_t nodeBudget = UINT64_MAX;
+    std::uint64_t nodeCap = UINT64_MAX;
+};
+
+struct SearchResult {
+    Direction best = Direction::Left;
+    int score = 0;            // for the side to move
+    int depth = 0;            // of the last finished iteration
+    std::uint64_t nodes = 0;  // positions reached by a move
+};
+
+// The best magnet for the side of sign side in an undecided position, by an alpha-beta
+// search over the four magnets with the transposition table (cleared for this search).
+SearchResult search(const Position& root, int side, const WinRules& rules,
+                    const SearchLimits& limits, TranspositionTable& table);
+
+}

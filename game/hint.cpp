@@ -1,0 +1,25 @@
+// 局面 → ヒント: on a player's turn the magnet 上級 would press for the side to move blinks, as a
+// played magnet does. Nothing else changes: the position, the turn and the clocks go on as they
+// were.
+
+#include "game/game.h"
+#include "game/magnets.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int HINT_BLINKS = 2;
+
+}
+
+void Game::onHint() {
+    if (refusedWithoutPlay()) return;
+    const Direction direction =
+        chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.turn, searchGame(), Level::上級);
+    const Magnet& magnet = magnetOf(direction);
+    描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, HINT_BLINKS, s_.backgroundPicture,
+                gridColour);
+}
+
+}

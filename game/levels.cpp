@@ -1,0 +1,41 @@
+// The computer's level: the 強さ items of the ｵﾌﾟｼｮﾝ menu, exactly one of them checked, and the
+// game a search plays in.
+
+#include <array>
+
+#include "game/game.h"
+
+namespace quorvel {
+
+namespace {
+
+struct LevelItem {
+    Level level;
+    MenuItem item;
+};
+
+constexpr std::array<LevelItem, LEVELS.size()> kLevelItems{{
+    {Level::入門, MenuItem::NYUMON},
+    {Level::初級, MenuItem::SYOKYU},
+    {Level::中級, MenuItem::CHUKYU},
+    {Level::上級, MenuItem::JOKYU},
+}};
+
+}
+
+void Game::markLevel() {
+    for (const LevelItem& l : kLevelItems)
+        platform_.setChecked(l.item, l.level == s_.level);
+}
+
+void Game::onLevel(Level level) {
+    s_.level = level;
+    markLevel();
+    書込_環境設定ファイル();
+}
+
+SearchGame Game::searchGame() const {
+    return {s_.sides, s_.gameMode == MODE_COM ? WinTest::AgainstComputer : WinTest::TwoHumans};
+}
+
+}
