@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs in fuzz/corpus/: settings files and small WAV files, valid and not.
+"""Writes the seed inputs in fuzz/corpus/: settings files, small WAV files and game records,
+valid and not.
 
 Run it again after changing it; the seeds it writes are committed with it.
 """
@@ -90,6 +91,56 @@ WAV = {
 }
 
 
+EXAMPLE = """#Quorvel 棋譜
+開始日時：2026/12/08 13:05:00
+対局：対局(COM) 先手
+強さ：入門
+先手：あなた
+後手：ｺﾝﾋﾟｭｰﾀ
+手数----指手----消費時間--
+   1 ▲上   ( 0:03/00:00:03)
+   2 △左   ( 0:01/00:00:01)
+まで2手で先手の勝ち
+"""
+
+
+def moves(count, timed=False):
+    lines = []
+    for n in range(1, count + 1):
+        line = "%4d %s%s" % (n, "▲" if n % 2 else "△", "上下左右"[n * 7 % 4])
+        if timed:
+            line += "   (%2d:%02d/%02d:%02d:%02d)" % (n // 60, n % 60, n // 3600, n // 60 % 60, n % 60)
+        lines.append(line + "\n")
+    return "".join(lines)
+
+
+def record(text):
+    return text.encode("utf-8")
+
+
+RECORDS = {
+    "example.kifu": record(EXAMPLE),
+    "crlf.kifu": record(EXAMPLE.replace("\n", "\r\n")),
+    "half_colons.kifu": record(EXAMPLE.replace("：", ":")),
+    "bom.kifu": b"\xef\xbb\xbf" + record(EXAMPLE),
+    "two_humans_switched.kifu": record(
+        "#Quorvel 棋譜\n対局：対局(人間) スタート\n強さ：上級\n手数----指手----消費時間--\n"
+        + moves(3) + "*対局：対局(COM) 後手\n" + moves(6)[len(moves(3)):]
+        + "# comment\n*対局:対局(COM) 先手\n"),
+    "timed_unfinished.kifu": record("対局：対局(COM) 後手\n強さ：中級\n" + moves(40, True)),
+    "unknown_headers.kifu": record("手合割：平手\n題名\n先手：A:B：C\n\n" + moves(2) + "まで2手で中断\n"),
+    # Refused, each in its own way.
+    "out_of_order.kifu": record(moves(2) + "   4 ▲上\n"),
+    "wrong_mark.kifu": record(moves(2) + "   3 △上\n"),
+    "unknown_word.kifu": record("   1 ▲中\n"),
+    "bad_time.kifu": record("   1 ▲上   ( 0:60/00:00:03)\n"),
+    "move_after_result.kifu": record(moves(1) + "まで1手で先手の勝ち\n   2 △上\n"),
+    "unknown_level.kifu": record("強さ：名人\n"),
+    "invalid_utf8.kifu": b"\xe5\x85\x88\xe6\x89\x8b\xef\xbc\x9a\xff\n",
+    "long_line.kifu": record("#" + "x" * 1000 + "\n"),
+}
+
+
 def write(folder, files):
     path = os.path.join(HERE, "corpus", folder)
     os.makedirs(path, exist_ok=True)
@@ -101,3 +152,4 @@ def write(folder, files):
 
 write("settings", SETTINGS)
 write("wav", WAV)
+write("record", RECORDS)

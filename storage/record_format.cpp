@@ -8,8 +8,8 @@
 
 // Writing rules:
 //  - The first line is "#Quorvel 棋譜"; then the header lines 開始日時, 対局, 強さ, 先手, 後手 with
-//    the full-width colon (開始日時 and the names only when not empty); then the moves heading,
-//    the moves, and the result line when there is one.
+//    the full-width colon (開始日時 and the names only when their value is not empty); then the
+//    moves heading, the moves, and the result line when there is one.
 //  - A header value or result loses its line feeds (each becomes a space), the blanks at either
 //    end, any byte that is not UTF-8 (each becomes U+FFFD) and whatever would make its line
 //    longer than a record line may be. A value read from a record never changes this way, so
@@ -50,10 +50,14 @@ std::string cleanValue(std::string_view value, std::size_t maxChars) {
     return std::string(trim(text.substr(0, end)));
 }
 
-void addHeader(std::string& out, std::string_view name, std::string_view value) {
+// Adds the header line; one whose value is empty (or becomes empty) only when `always`.
+void addHeader(std::string& out, std::string_view name, std::string_view value,
+               bool always = false) {
     // The name and the colon are characters of the line too.
     const std::size_t room = RECORD_MAX_LINE_CHARS - *countCharacters(name) - 1;
-    out.append(name).append(FULL_COLON).append(cleanValue(value, room)).append("\n");
+    const std::string clean = cleanValue(value, room);
+    if (clean.empty() && !always) return;
+    out.append(name).append(FULL_COLON).append(clean).append("\n");
 }
 
 int clampSeconds(int seconds) {
@@ -97,11 +101,11 @@ std::string resultText(int moveCount, bool senteWon) {
 std::string formatRecord(const GameRecord& record) {
     std::string out;
     out.append(FIRST_LINE).append("\n");
-    if (!record.startedAt.empty()) addHeader(out, STARTED_AT, record.startedAt);
-    addHeader(out, COMMAND, commandText(record.command));
-    addHeader(out, LEVEL, levelName(record.level));
-    if (!record.sentePlayer.empty()) addHeader(out, SENTE, record.sentePlayer);
-    if (!record.gotePlayer.empty()) addHeader(out, GOTE, record.gotePlayer);
+    addHeader(out, STARTED_AT, record.startedAt);
+    addHeader(out, COMMAND, commandText(record.command), true);
+    addHeader(out, LEVEL, levelName(record.level), true);
+    addHeader(out, SENTE, record.sentePlayer);
+    addHeader(out, GOTE, record.gotePlayer);
     out.append(MOVES_HEADING).append("\n");
     for (std::size_t i = 0; i < record.moves.size(); ++i) {
         const RecordedMove& move = record.moves[i];

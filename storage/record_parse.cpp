@@ -12,9 +12,9 @@
 //  - A line starting with "*" is a comment; "*対局：<command>" (either colon) says that the game
 //    was switched to that command's mode before the next move. Two such lines before one move:
 //    the later counts. One after the last move is ignored.
-//  - A line whose first character is a digit is a move: its number, ▲ (odd) or △ (even), the
-//    direction word, and optionally "(m:ss/h:mm:ss)". Moves are numbered 1, 2, 3, ... with no
-//    gap, at most RECORD_MAX_MOVES of them.
+//  - A line whose first character is a digit, ▲ or △ is a move: its number, ▲ (odd) or △
+//    (even), the direction word, and optionally "(m:ss/h:mm:ss)". Moves are numbered 1, 2, 3,
+//    ... with no gap, at most RECORD_MAX_MOVES of them.
 //  - A line starting with "まで" is the result; only the first counts, and no move may follow it.
 //  - Before the first move, the result and the moves heading ("手数-..."), a line holding a colon
 //    (either) is a header "名前：値". 対局 and 強さ must name a known command and level; the other
@@ -122,7 +122,9 @@ class RecordReader {
         const std::string_view text = trim(line);
         if (text.empty() || text.starts_with("#")) return std::nullopt;
         if (text.starts_with(SWITCH_MARK)) return readStarComment(text, number);
-        if (isDigit(text.front())) return readMove(text, number);
+        if (isDigit(text.front()) || text.starts_with(SENTE_MARK) || text.starts_with(GOTE_MARK)) {
+            return readMove(text, number);
+        }
         if (text.starts_with(RESULT_START)) {
             if (section_ != Section::AfterResult) record_.result = std::string(text);
             section_ = Section::AfterResult;

@@ -27,7 +27,9 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 # Runs of the fixed stretch: about a minute each at the speeds seen on a CI machine.
-declare -A fixed_runs=([settings]=1000000 [wav]=40000000)
+declare -A fixed_runs=([settings]=1000000 [wav]=40000000 [record]=100000)
+# Memory each fuzzer may use before libFuzzer stops it as a fault.
+declare -A rss_limit_mb=([settings]=2048 [wav]=2048 [record]=1024)
 fixed_seed=20261208
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -39,14 +41,14 @@ cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" >"
 cmake --build "$build" -j2
 
 status=0
-for name in settings wav; do
+for name in settings wav record; do
     fuzzer="$build/${name}_fuzzer"
     corpus="$build/corpus/$name"
     artifacts="$build/artifacts/$name"
     log="$build/$name.log"
     mkdir -p "$corpus" "$artifacts"
-    args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
-          -artifact_prefix="$artifacts/")
+    args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb="${rss_limit_mb[$name]}"
+          -print_final_stats=1 -artifact_prefix="$artifacts/")
     if $fixed; then
         # Inputs found by earlier runs would change what is replayed, so the stretch starts
         # from an empty folder each time, and never re-reads it while running.

@@ -3,11 +3,8 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -53,23 +50,6 @@ std::vector<std::string> namesIn(const fs::path& directory) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-int runInChild(const std::function<bool()>& body) {
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid < 0) return -1;
-    if (pid == 0) {
-        int code = 2;
-        try {
-            code = body() ? 0 : 1;
-        } catch (...) {
-        }
-        ::_exit(code);
-    }
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
 }
 
 bool limitFileSize(long bytes) {

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "allocation_counter.h"
+#include "file_helpers.h"
 #include "ordinary_user.h"
 
 namespace quorvel {
@@ -53,54 +54,10 @@ const Lines kOtherLines = {"背景画=宇宙", "移動指導=ON", "経過時間=
 
 // --- files and processes -----------------------------------------------------------------
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "quorvel-storage-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-        // Let a child process running as another user reach the files inside.
-        fs::permissions(path_, fs::perms(0755));
-    }
-    ~TempDir() {
-        std::error_code error;
-        // Read-only subdirectories must become writable again before they can be emptied.
-        for (const auto& entry : fs::recursive_directory_iterator(path_, error)) {
-            if (entry.is_directory(error)) {
-                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-            }
-        }
-        fs::remove_all(path_, error);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
-void writeBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + file.string());
-}
-
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> namesIn(const fs::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(directory)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using test::namesIn;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
 
 fs::perms permissionsOf(const fs::path& file) {
     return fs::status(file).permissions() & fs::perms::mask;
@@ -540,9 +497,7 @@ TEST(SettingsFileSystem, WriteFailingHalfWayKeepsPreviousFileAndLeavesNoTemporar
     // A file size limit smaller than the new contents makes the write stop part-way, whoever
     // runs the test.
     const int status = runInChild([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{10, 10};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
+        if (!test::limitFileSize(10)) return false;
         return !writeSettingsLines(file, kOtherLines);
     });
     EXPECT_EQ(status, 0) << "a write cut short must be reported as a failure";
