@@ -1,6 +1,7 @@
 // The commands of the 対局 and 局面 menus, the Esc key and the end of the program.
 
 #include "game/game.h"
+#include "game/translatable.h"
 
 namespace quorvel {
 
@@ -8,10 +9,10 @@ namespace {
 
 constexpr int KEY_ESCAPE = 27;
 const std::string kTitleNone = " ";
-const std::string kTitleTakeOver = "対局";
-const std::string kSenteToMove = "先手の番です";
-const std::string kGoteToMove = "後手の番です";
-const std::string kManToMove = "MANの番です";
+const std::string kTitleTakeOver = QT_TRANSLATE_NOOP("Game", "対局");
+const std::string kSenteToMove = QT_TRANSLATE_NOOP("Game", "先手の番です");
+const std::string kGoteToMove = QT_TRANSLATE_NOOP("Game", "後手の番です");
+const std::string kManToMove = QT_TRANSLATE_NOOP("Game", "MANの番です");
 
 }
 

@@ -4,12 +4,13 @@
 #include "ai/trials.h"
 #include "game/game.h"
 #include "game/magnets.h"
+#include "game/translatable.h"
 
 namespace quorvel {
 
 namespace {
 
-const std::string kThinking = "思考中";
+const std::string kThinking = QT_TRANSLATE_NOOP("Game", "思考中");
 constexpr int LABEL_ROW = 8;
 constexpr int THINKING_TEXT_SIZE = 12;
 constexpr int MAGNET_BLINKS = 2;
@@ -54,7 +55,7 @@ void Game::com_ban() {
 
     int ax = 0, ay = 0, kx = 0, ky = 0;
     if (調査_王手(s_.board, s_.kings, s_.sides, s_.sides.comSide, ax, ay, kx, ky)) {
-        showWin(s_.sides.comSide, "ｺﾝﾋﾟｭｰﾀの勝ちです", ax, ay, kx, ky);
+        showWin(s_.sides.comSide, QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです"), ax, ay, kx, ky);
         return;
     }
     chargeTurn(s_.sides.comSide);

@@ -74,6 +74,8 @@ struct GameState {
     OptionMarks marks;
     // The computer's strength, kept in the settings file's option lines.
     Level level = Level::入門;
+    // The language of the window's texts, kept in the option lines like the level.
+    Language language = Language::Japanese;
     // The settings file's lines after the four option lines, as last read or written.
     std::vector<std::string> optionLines;
 
@@ -107,14 +109,15 @@ class Game {
     void onVersion();
     void onLevel(Level level);  // ｵﾌﾟｼｮﾝ → 強さ → 入門, 初級, 中級, 上級
     void onHint();              // 局面 → ヒント
-    void onResume();            // 対局 → 続きから
-    void onTakeBack();          // 局面 → 待った
-    void onOpenRecord();        // 棋譜 → 開く…
-    void onSaveRecord();        // 棋譜 → 保存…
-    void onStepFirst();         // 棋譜 → 先頭
-    void onStepBack();          // 棋譜 → 前へ
-    void onStepForward();       // 棋譜 → 次へ
-    void onStepLast();          // 棋譜 → 最後
+    void onLanguage(Language language);  // ｵﾌﾟｼｮﾝ → 言語 / Language → 日本語, English
+    void onResume();                     // 対局 → 続きから
+    void onTakeBack();                   // 局面 → 待った
+    void onOpenRecord();                 // 棋譜 → 開く…
+    void onSaveRecord();                 // 棋譜 → 保存…
+    void onStepFirst();                  // 棋譜 → 先頭
+    void onStepBack();                   // 棋譜 → 前へ
+    void onStepForward();                // 棋譜 → 次へ
+    void onStepLast();                   // 棋譜 → 最後
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
@@ -179,6 +182,8 @@ class Game {
     void recoverSettings();
     // Takes every option of the settings file's option lines, the default for any it lacks.
     void applyOptionLines();
+    // Marks the language's item, unmarks the other and tells the window.
+    void applyLanguage(Language language);
     // The options kept in the option lines, with their current values.
     std::vector<OptionValue> optionValues() const;
 

@@ -2,8 +2,8 @@
 
 namespace quorvel {
 
-// The option items of the menu that carry a check mark; the last four are the computer's levels
-// under 強さ (入門, 初級, 中級, 上級).
+// The option items of the menu that carry a check mark; NYUMON..JOKYU are the computer's levels
+// under 強さ (入門, 初級, 中級, 上級), NIHONGO (日本語) and ENGLISH the items of 言語 / Language.
 enum class MenuItem {
     MIDORI,
     TATAMI,
@@ -16,7 +16,9 @@ enum class MenuItem {
     NYUMON,
     SYOKYU,
     CHUKYU,
-    JOKYU
+    JOKYU,
+    NIHONGO,
+    ENGLISH
 };
 
 enum class MessageIcon { None, Warning };

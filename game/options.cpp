@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "game/game.h"
+#include "game/translatable.h"
 
 namespace quorvel {
 
@@ -23,11 +24,11 @@ constexpr BackgroundItem kBackgroundItems[] = {
 constexpr const char* kVersionLines[] = {
     "Quorvel  Version 0.9    [01/2001]",
     "",
-    "Home page",
-    "（まだありません）",
+    QT_TRANSLATE_NOOP("Game", "Home page"),
+    QT_TRANSLATE_NOOP("Game", "（まだありません）"),
     "",
-    "e-mail",
-    "（まだありません）",
+    QT_TRANSLATE_NOOP("Game", "e-mail"),
+    QT_TRANSLATE_NOOP("Game", "（まだありません）"),
 };
 
 }

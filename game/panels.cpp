@@ -3,13 +3,14 @@
 #include "game/clock_text.h"
 #include "game/game.h"
 #include "game/layout.h"
+#include "game/translatable.h"
 
 namespace quorvel {
 
 namespace {
 
 constexpr int LABEL_MOVE_SUFFIX = 99;
-const std::string kMoveSuffix = "手目";
+const std::string kMoveSuffix = QT_TRANSLATE_NOOP("Game", "手目");
 // A label's text starts this far right of and below its cell's corner, in drawing units.
 constexpr double LABEL_OFFSET_X = 120;
 constexpr double LABEL_OFFSET_Y = 160;

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "game/language.h"
 #include "game/menu_items.h"
 #include "storage/game_record.h"
 
@@ -35,6 +36,10 @@ class Platform {
                              MessageIcon icon) = 0;
 
     virtual void setChecked(MenuItem item, bool checked) = 0;
+
+    // Every text the window shows from now on (menus, boxes, panels) is in this language; the
+    // game's own texts are passed in Japanese and translated where they are shown.
+    virtual void setLanguage(Language language) = 0;
 
     // Timer1: ticks every 50 ms while enabled.
     virtual void setTimerEnabled(bool enabled) = 0;

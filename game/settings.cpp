@@ -39,6 +39,15 @@ OptionValue levelOption(Level level) {
     return {kLevelOption, levelName(level), levelName(Level::入門), kLevelValues};
 }
 
+constexpr std::string_view kLanguageOption = "言語";
+constexpr std::array<std::string_view, LANGUAGES.size()> kLanguageValues{
+    languageName(Language::Japanese), languageName(Language::English)};
+
+OptionValue languageOption(Language language) {
+    return {kLanguageOption, languageName(language), languageName(Language::Japanese),
+            kLanguageValues};
+}
+
 std::string_view backgroundLineOf(int code) {
     for (const BackgroundLine& b : kBackgroundLines) {
         if (b.code == code) return b.line;
@@ -97,10 +106,13 @@ void Game::applyOptionLines() {
     const OptionValue level = levelOption(Level::入門);
     s_.level = *levelFromName(meaningOf(findOption(s_.optionLines, level.name), level));
     markLevel();
+    const OptionValue language = languageOption(Language::Japanese);
+    applyLanguage(
+        *languageFromName(meaningOf(findOption(s_.optionLines, language.name), language)));
 }
 
 std::vector<OptionValue> Game::optionValues() const {
-    return {levelOption(s_.level)};
+    return {levelOption(s_.level), languageOption(s_.language)};
 }
 
 void Game::recoverSettings() {

@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "game/layout.h"
 #include "game/magnets.h"
+#include "game/translatable.h"
 #include "rules/move_check.h"
 #include "rules/prince_step.h"
 
@@ -68,18 +69,20 @@ void Game::showWin(int winner, const std::string& message, int attackerX, int at
                 winOutlineColour);
     描画_駒点滅(s_.board(kingX, kingY), kingX, kingY, KING_BLINKS, EMPTY, winOutlineColour);
     platform_.dsPlay(s_.soundOther);
-    platform_.showMessage(message, "終了", MessageIcon::None);
+    platform_.showMessage(message, QT_TRANSLATE_NOOP("Game", "終了"), MessageIcon::None);
 }
 
 bool Game::refusedWithoutPlay() {
     if (refuseWhileStepping()) return true;
     if (s_.gameOver != SIDE_NONE) {
-        platform_.showMessage("新規に対局してください", "終局", MessageIcon::None);
+        platform_.showMessage(QT_TRANSLATE_NOOP("Game", "新規に対局してください"),
+                              QT_TRANSLATE_NOOP("Game", "終局"), MessageIcon::None);
         return true;
     }
     if (s_.turn == SIDE_NONE) {
         platform_.dsPlay(s_.soundForbidden);
-        platform_.showMessage("「対局」で始めて下さい", "開始", MessageIcon::None);
+        platform_.showMessage(QT_TRANSLATE_NOOP("Game", "「対局」で始めて下さい"),
+                              QT_TRANSLATE_NOOP("Game", "開始"), MessageIcon::None);
         return true;
     }
     return false;
@@ -117,9 +120,9 @@ void Game::onMousePress(double unitsX, double unitsY) {
         setTimer(false);
         chargeTurn(sides.manSide);
         if (調査_王手(s_.board, s_.kings, sides, sides.manSide, ax, ay, kx, ky)) {
-            showWin(sides.manSide, "あなたの勝ちです", ax, ay, kx, ky);
+            showWin(sides.manSide, QT_TRANSLATE_NOOP("Game", "あなたの勝ちです"), ax, ay, kx, ky);
         } else if (調査_王手(s_.board, s_.kings, sides, sides.comSide, ax, ay, kx, ky)) {
-            showWin(sides.comSide, "ｺﾝﾋﾟｭｰﾀの勝ちです", ax, ay, kx, ky);
+            showWin(sides.comSide, QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです"), ax, ay, kx, ky);
         } else {
             s_.turn = sides.comSide;
             com_ban();
@@ -128,11 +131,11 @@ void Game::onMousePress(double unitsX, double unitsY) {
     }
 
     if (調査_王手(s_.board, s_.kings, sides, SIDE_SENTE, ax, ay, kx, ky)) {
-        showWin(SIDE_SENTE, "先手の勝ちです", ax, ay, kx, ky);
+        showWin(SIDE_SENTE, QT_TRANSLATE_NOOP("Game", "先手の勝ちです"), ax, ay, kx, ky);
         return;
     }
     if (調査_王手(s_.board, s_.kings, sides, SIDE_GOTE, ax, ay, kx, ky)) {
-        showWin(SIDE_GOTE, "後手の勝ちです", ax, ay, kx, ky);
+        showWin(SIDE_GOTE, QT_TRANSLATE_NOOP("Game", "後手の勝ちです"), ax, ay, kx, ky);
         return;
     }
     // The turn's time goes to the total of the side that just moved.

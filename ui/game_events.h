@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/language.h"
+
 namespace quorvel {
 
 // The computer's level (ai/level.h); declared here only, since Qt's moc reads this header and
@@ -29,6 +31,7 @@ class GameEvents {
     virtual void onVersion() = 0;
     virtual void onLevel(Level level) = 0;
     virtual void onHint() = 0;
+    virtual void onLanguage(Language language) = 0;
     virtual void onResume() = 0;
     virtual void onTakeBack() = 0;
     virtual void onOpenRecord() = 0;

@@ -10,16 +10,26 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QThread>
+#include <algorithm>
 
 #include "game/game.h"
+#include "game/magnets.h"
+#include "ui/geometry.h"
+#include "ui/help_window.h"
 #include "ui/palette.h"
+#include "ui/texts.h"
 
 namespace quorvel {
 
 namespace {
 
 constexpr int escapeCharacter = 27;
+
+bool magnetKey(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
 
 }
 
@@ -71,14 +81,26 @@ MainWindow::~MainWindow() {
     events_ = nullptr;
 }
 
-QAction* MainWindow::addCommand(QMenu* menu, const QString& caption,
-                                std::function<void()> command) {
-    QAction* action = menu->addAction(caption);
+QMenu* MainWindow::addMenu(QMenuBar* bar, const char* caption) {
+    QMenu* added = bar->addMenu(translated(MENU_CONTEXT, caption));
+    captions_.emplace_back(added->menuAction(), caption);
+    return added;
+}
+
+QMenu* MainWindow::addMenu(QMenu* menu, const char* caption) {
+    QMenu* added = menu->addMenu(translated(MENU_CONTEXT, caption));
+    captions_.emplace_back(added->menuAction(), caption);
+    return added;
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const char* caption, std::function<void()> command) {
+    QAction* action = menu->addAction(translated(MENU_CONTEXT, caption));
+    captions_.emplace_back(action, caption);
     connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
     return action;
 }
 
-QAction* MainWindow::addMark(QMenu* menu, const QString& caption, MenuItem item,
+QAction* MainWindow::addMark(QMenu* menu, const char* caption, MenuItem item,
                              std::function<void()> command) {
     QAction* action = addCommand(menu, caption, std::move(command));
     action->setCheckable(true);
@@ -100,68 +122,131 @@ void MainWindow::buildMenus() {
     auto level = [this](Level chosen) {
         return [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLevel(chosen); }); };
     };
+    auto language = [this](Language chosen) {
+        return
+            [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLanguage(chosen); }); };
+    };
 
-    QMenu* taikyoku = bar->addMenu(QStringLiteral("対局"));
-    QMenu* human = taikyoku->addMenu(QStringLiteral("対局(人間)"));
-    addCommand(human, QStringLiteral("スタート"), on(&GameEvents::onStart));
-    QMenu* computer = taikyoku->addMenu(QStringLiteral("対局(COM)"));
-    addCommand(computer, QStringLiteral("先手"), on(&GameEvents::onSente));
-    addCommand(computer, QStringLiteral("後手"), on(&GameEvents::onGote));
-    addCommand(taikyoku, QStringLiteral("終わり"), on(&GameEvents::onQuit));
-    QAction* resume = addCommand(taikyoku, QStringLiteral("続きから"), on(&GameEvents::onResume));
+    QMenu* taikyoku = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "対局"));
+    QMenu* human = addMenu(taikyoku, QT_TRANSLATE_NOOP("Menu", "対局(人間)"));
+    addCommand(human, QT_TRANSLATE_NOOP("Menu", "スタート"), on(&GameEvents::onStart))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QMenu* computer = addMenu(taikyoku, QT_TRANSLATE_NOOP("Menu", "対局(COM)"));
+    addCommand(computer, QT_TRANSLATE_NOOP("Menu", "先手"), on(&GameEvents::onSente))
+        ->setShortcut(QKeySequence(Qt::Key_F2));
+    addCommand(computer, QT_TRANSLATE_NOOP("Menu", "後手"), on(&GameEvents::onGote))
+        ->setShortcut(QKeySequence(Qt::Key_F3));
+    addCommand(taikyoku, QT_TRANSLATE_NOOP("Menu", "終わり"), on(&GameEvents::onQuit))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction* resume =
+        addCommand(taikyoku, QT_TRANSLATE_NOOP("Menu", "続きから"), on(&GameEvents::onResume));
     resume->setShortcut(QKeySequence(Qt::Key_F5));
     resume->setEnabled(false);
     commandActions_[MenuCommand::Resume] = resume;
 
-    QMenu* kyokumen = bar->addMenu(QStringLiteral("局面"));
-    addCommand(kyokumen, QStringLiteral("最初"), on(&GameEvents::onCancel));
-    QAction* hint = addCommand(kyokumen, QStringLiteral("ヒント"), on(&GameEvents::onHint));
-    hint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    addCommand(kyokumen, QStringLiteral("待った"), on(&GameEvents::onTakeBack))
+    QMenu* kyokumen = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "局面"));
+    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "最初"), on(&GameEvents::onCancel))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "ヒント"), on(&GameEvents::onHint))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "待った"), on(&GameEvents::onTakeBack))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
 
-    QMenu* option = bar->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ"));
-    QMenu* haikei = option->addMenu(QStringLiteral("背景画"));
-    addMark(haikei, QStringLiteral("緑"), MenuItem::MIDORI, background(BACKGROUND_MIDORI));
-    addMark(haikei, QStringLiteral("畳"), MenuItem::TATAMI, background(BACKGROUND_TATAMI));
-    addMark(haikei, QStringLiteral("竹"), MenuItem::TAKE, background(BACKGROUND_TAKE));
-    addMark(haikei, QStringLiteral("宇宙"), MenuItem::UCHU, background(BACKGROUND_UCHU));
-    addMark(haikei, QStringLiteral("煉瓦"), MenuItem::RENGA, background(BACKGROUND_RENGA));
-    addMark(option, QStringLiteral("移動指導"), MenuItem::SIDOU, on(&GameEvents::onSidou));
-    addMark(option, QStringLiteral("経過時間"), MenuItem::KEIKA, on(&GameEvents::onKeika));
-    addMark(option, QStringLiteral("BGM"), MenuItem::BGM, on(&GameEvents::onBgm));
-    QMenu* tsuyosa = option->addMenu(QStringLiteral("強さ"));
-    addMark(tsuyosa, QStringLiteral("入門"), MenuItem::NYUMON, level(Level::入門));
-    addMark(tsuyosa, QStringLiteral("初級"), MenuItem::SYOKYU, level(Level::初級));
-    addMark(tsuyosa, QStringLiteral("中級"), MenuItem::CHUKYU, level(Level::中級));
-    addMark(tsuyosa, QStringLiteral("上級"), MenuItem::JOKYU, level(Level::上級));
+    QMenu* option = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "ｵﾌﾟｼｮﾝ"));
+    QMenu* haikei = addMenu(option, QT_TRANSLATE_NOOP("Menu", "背景画"));
+    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "緑"), MenuItem::MIDORI,
+            background(BACKGROUND_MIDORI));
+    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "畳"), MenuItem::TATAMI,
+            background(BACKGROUND_TATAMI));
+    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "竹"), MenuItem::TAKE, background(BACKGROUND_TAKE));
+    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "宇宙"), MenuItem::UCHU, background(BACKGROUND_UCHU));
+    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "煉瓦"), MenuItem::RENGA,
+            background(BACKGROUND_RENGA));
+    addMark(option, QT_TRANSLATE_NOOP("Menu", "移動指導"), MenuItem::SIDOU,
+            on(&GameEvents::onSidou));
+    addMark(option, QT_TRANSLATE_NOOP("Menu", "経過時間"), MenuItem::KEIKA,
+            on(&GameEvents::onKeika));
+    addMark(option, QT_TRANSLATE_NOOP("Menu", "BGM"), MenuItem::BGM, on(&GameEvents::onBgm));
+    QMenu* tsuyosa = addMenu(option, QT_TRANSLATE_NOOP("Menu", "強さ"));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "入門"), MenuItem::NYUMON, level(Level::入門));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "初級"), MenuItem::SYOKYU, level(Level::初級));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "中級"), MenuItem::CHUKYU, level(Level::中級));
+    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "上級"), MenuItem::JOKYU, level(Level::上級));
+    QMenu* gengo = addMenu(option, QT_TRANSLATE_NOOP("Menu", "言語 / Language"));
+    addMark(gengo, QT_TRANSLATE_NOOP("Menu", "日本語"), MenuItem::NIHONGO,
+            language(Language::Japanese));
+    addMark(gengo, QT_TRANSLATE_NOOP("Menu", "English"), MenuItem::ENGLISH,
+            language(Language::English));
 
-    // A command straight on the menu bar, without a drop-down.
-    QAction* version = bar->addAction(QStringLiteral("その他"));
-    connect(version, &QAction::triggered, this, on(&GameEvents::onVersion));
+    QMenu* sonota = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "その他"));
+    addCommand(sonota, QT_TRANSLATE_NOOP("Menu", "バージョン情報"), on(&GameEvents::onVersion));
+    addCommand(sonota, QT_TRANSLATE_NOOP("Menu", "遊び方"), [this] {
+        showHelp();
+    })->setShortcut(QKeySequence(Qt::Key_F1));
 
-    QMenu* kifu = bar->addMenu(QStringLiteral("棋譜"));
-    const std::pair<QString, QKeySequence> fileItems[] = {
-        {QStringLiteral("開く…"), QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {QStringLiteral("保存…"), QKeySequence(Qt::CTRL | Qt::Key_S)},
-    };
-    addCommand(kifu, fileItems[0].first, on(&GameEvents::onOpenRecord))
-        ->setShortcut(fileItems[0].second);
-    addCommand(kifu, fileItems[1].first, on(&GameEvents::onSaveRecord))
-        ->setShortcut(fileItems[1].second);
+    QMenu* kifu = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "棋譜"));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "開く…"), on(&GameEvents::onOpenRecord))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "保存…"), on(&GameEvents::onSaveRecord))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     kifu->addSeparator();
-    addCommand(kifu, QStringLiteral("先頭"), on(&GameEvents::onStepFirst))
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "先頭"), on(&GameEvents::onStepFirst))
         ->setShortcut(QKeySequence(Qt::Key_Home));
-    addCommand(kifu, QStringLiteral("前へ"), on(&GameEvents::onStepBack))
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "前へ"), on(&GameEvents::onStepBack))
         ->setShortcut(QKeySequence(Qt::Key_PageUp));
-    addCommand(kifu, QStringLiteral("次へ"), on(&GameEvents::onStepForward))
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "次へ"), on(&GameEvents::onStepForward))
         ->setShortcut(QKeySequence(Qt::Key_PageDown));
-    addCommand(kifu, QStringLiteral("最後"), on(&GameEvents::onStepLast))
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "最後"), on(&GameEvents::onStepLast))
         ->setShortcut(QKeySequence(Qt::Key_End));
 
     // The game's starting marks, until it says otherwise.
     marks_[MenuItem::TATAMI] = true;
+    marks_[MenuItem::NIHONGO] = true;
     applyMarks();
+}
+
+void MainWindow::retranslate() {
+    for (const auto& [action, caption] : captions_)
+        action->setText(translated(MENU_CONTEXT, caption));
+    if (help_ != nullptr) help_->retranslate();
+}
+
+void MainWindow::showHelp() {
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(this);
+        // Beside the game where the screen has room, so the board stays in view.
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int x = std::min(frame.right() + 1, screen.right() + 1 - help_->width());
+        help_->move(std::max(screen.left(), x), frame.top());
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+bool MainWindow::pressMagnetOfKey(int key) {
+    Direction direction;
+    switch (key) {
+        case Qt::Key_Left:
+            direction = Direction::Left;
+            break;
+        case Qt::Key_Right:
+            direction = Direction::Right;
+            break;
+        case Qt::Key_Up:
+            direction = Direction::Up;
+            break;
+        case Qt::Key_Down:
+            direction = Direction::Down;
+            break;
+        default:
+            return false;
+    }
+    const Magnet& magnet = magnetOf(direction);
+    const geometry::UnitPoint centre = geometry::cellCorner(magnet.cellX + 0.5, magnet.cellY + 0.5);
+    dispatch([centre](GameEvents& game) { game.onMousePress(centre.x, centre.y); });
+    return true;
 }
 
 void MainWindow::setMark(MenuItem item, bool checked) {
@@ -186,8 +271,12 @@ QAction* MainWindow::commandAction(MenuCommand command) const {
 std::optional<QString> MainWindow::chooseRecordFile(FileChoice choice, const QString& folder) {
     const bool save = choice == FileChoice::Save;
     QFileDialog dialog(
-        this, save ? QStringLiteral("保存") : QStringLiteral("開く"), folder,
-        save ? QStringLiteral("棋譜 (*.kifu)") : QStringLiteral("棋譜 (*.kifu *.kif)"));
+        this,
+        save ? translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "保存"))
+             : translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "開く")),
+        folder,
+        save ? translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "棋譜 (*.kifu)"))
+             : translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "棋譜 (*.kifu *.kif)")));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("kifu"));
@@ -240,6 +329,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // A held arrow key makes one move, not a queue of them.
+    if (event->isAutoRepeat() && magnetKey(event->key())) {
+        event->accept();
+        return;
+    }
+    if (pressMagnetOfKey(event->key())) {
+        event->accept();
+        return;
+    }
     // The game sees keys as the character codes they type; Esc is 27 even where a platform
     // gives it no text.
     const QString text = event->text();

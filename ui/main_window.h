@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "game/menu_items.h"
 #include "ui/game_events.h"
@@ -12,8 +13,11 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
 
 namespace quorvel {
+
+class HelpWindow;
 
 // The game's main window: the menu bar, the drawing surface as central widget, the clock timer
 // and the window's own events (keys, closing). Everything the player does goes to GameEvents.
@@ -56,15 +60,29 @@ class MainWindow : public QMainWindow {
     void requestQuit();
     bool quitRequested() const { return quitRequested_; }
 
+    // Shows every caption in the current language (after the application's catalogue changed),
+    // and the help window too when it is open.
+    void retranslate();
+
+    // 遊び方: opens the help window beside the game, or brings it to the front.
+    void showHelp();
+    HelpWindow* helpWindow() const { return help_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildMenus();
-    QAction* addCommand(QMenu* menu, const QString& caption, std::function<void()> command);
-    QAction* addMark(QMenu* menu, const QString& caption, MenuItem item,
+    // Captions are Japanese source texts of the "Menu" context; the menus show them translated.
+    QMenu* addMenu(QMenuBar* bar, const char* caption);
+    QMenu* addMenu(QMenu* menu, const char* caption);
+    QAction* addCommand(QMenu* menu, const char* caption, std::function<void()> command);
+    QAction* addMark(QMenu* menu, const char* caption, MenuItem item,
                      std::function<void()> command);
+    // An arrow key presses the magnet on its side: the game gets the press on that magnet's
+    // cell a mouse would give. False for any other key.
+    bool pressMagnetOfKey(int key);
     // Runs one event in the game, then puts every check mark back to the game's state (a
     // checkable action toggles itself when triggered).
     void dispatch(const std::function<void(GameEvents&)>& call);
@@ -75,6 +93,8 @@ class MainWindow : public QMainWindow {
     QTimer timer1_;
     std::map<MenuItem, QAction*> markActions_;
     std::map<MenuItem, bool> marks_;
+    std::vector<std::pair<QAction*, const char*>> captions_;
+    HelpWindow* help_ = nullptr;  // a child window, made on first use
     std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
 };

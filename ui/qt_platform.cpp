@@ -12,6 +12,7 @@
 
 #include "sound/ds.h"
 #include "storage/settings_file.h"
+#include "ui/texts.h"
 
 namespace quorvel {
 
@@ -52,8 +53,8 @@ void QtPlatform::drawOutline(int colourIndex, double cellX, double cellY) {
 
 void QtPlatform::drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
                           int pointSize) {
-    window_.surface().drawText(QString::fromStdString(text), unitsX, unitsY, colourIndex,
-                               pointSize);
+    window_.surface().drawText(translatedLines(GAME_CONTEXT, QString::fromStdString(text)), unitsX,
+                               unitsY, colourIndex, pointSize);
 }
 
 void QtPlatform::refresh() {
@@ -62,14 +63,18 @@ void QtPlatform::refresh() {
 
 void QtPlatform::showMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     // The game separates lines with carriage returns; the box breaks lines at line feeds.
-    QString shown = QString::fromStdString(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    showModal(&window_, shown, QString::fromStdString(title),
+    const QString shown = translatedLines(GAME_CONTEXT, QString::fromStdString(text));
+    showModal(&window_, shown, translatedLines(GAME_CONTEXT, QString::fromStdString(title)),
               icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
 }
 
 void QtPlatform::setChecked(MenuItem item, bool checked) {
     window_.setMark(item, checked);
+}
+
+void QtPlatform::setLanguage(Language language) {
+    installLanguage(translator_, language);
+    window_.retranslate();
 }
 
 void QtPlatform::setTimerEnabled(bool enabled) {

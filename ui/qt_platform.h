@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTranslator>
 #include <filesystem>
 
 #include "game/platform.h"
@@ -10,7 +11,7 @@ namespace quorvel {
 
 // Platform over Qt: drawing on the window's surface, modal message boxes, the window's menu
 // marks and timer, the local clock, blocking waits, the sound module and the settings file in
-// the current directory.
+// the current directory. The game's Japanese texts are shown in the chosen language.
 class QtPlatform : public Platform {
   public:
     explicit QtPlatform(MainWindow& window);
@@ -23,6 +24,7 @@ class QtPlatform : public Platform {
 
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     void setChecked(MenuItem item, bool checked) override;
+    void setLanguage(Language language) override;
     void setTimerEnabled(bool enabled) override;
     double timeOfDay() override;
     void pause(double seconds) override;
@@ -54,6 +56,7 @@ class QtPlatform : public Platform {
   private:
     MainWindow& window_;
     SoundModule sound_;
+    QTranslator translator_;
     std::filesystem::path settingsPath_;
     double utcOffsetSeconds_ = 0;
     double offsetCheckedAt_ = -1e18;  // when the offset was last looked up, in epoch seconds

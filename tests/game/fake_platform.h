@@ -42,6 +42,9 @@ class FakePlatform : public Platform {
     void refresh() override { log.push_back("refresh"); }
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     void setChecked(MenuItem item, bool checked) override { marks[item] = checked; }
+    void setLanguage(Language language) override {
+        log.push_back("language " + std::string(languageName(language)));
+    }
     void setTimerEnabled(bool enabled) override;
     double timeOfDay() override { return now; }
     void pause(double seconds) override;

@@ -102,5 +102,64 @@ TEST(SettingsOptionLines, RewritingKeepsTheFourLinesAndEveryUnknownOrDamagedLine
     EXPECT_EQ(fake.settingsFile, std::optional<Lines>(expected));
 }
 
+struct LanguageCase {
+    const char* name;
+    std::optional<Lines> file;
+    Language expected;
+};
+
+const LanguageCase kLanguageCases[] = {
+    {"FourLinesMeanJapanese", kFourLines, Language::Japanese},
+    {"EnglishIsTaken", withOptions({"強さ=上級", "言語=English"}), Language::English},
+    {"FirstLineOfTheNameCounts", withOptions({"言語=日本語", "言語=English"}), Language::Japanese},
+    {"DamagedValueMeansJapanese", withOptions({"言語=english"}), Language::Japanese},
+    {"ShortFileMeansJapanese", Lines{"言語=English"}, Language::Japanese},
+    {"NoFileMeansJapanese", std::nullopt, Language::Japanese},
+};
+
+TEST(SettingsOptionLines, LanguageIsReadFromTheLinesAfterTheFourAndShown) {
+    for (const LanguageCase& c : kLanguageCases) {
+        FakePlatform fake;
+        Game game(fake);
+        fake.settingsFile = c.file;
+        game.onLoad();
+        EXPECT_EQ(game.state().language, c.expected) << c.name;
+        const bool english = c.expected == Language::English;
+        EXPECT_EQ(fake.marks[MenuItem::ENGLISH], english) << c.name;
+        EXPECT_EQ(fake.marks[MenuItem::NIHONGO], !english) << c.name;
+        EXPECT_EQ(fake.count(std::string("language ") + std::string(languageName(c.expected))), 1)
+            << c.name;
+    }
+}
+
+TEST(SettingsOptionLines, ChoosingALanguageWritesItsLineAfterTheFourAndKeepsTheRest) {
+    FakePlatform fake;
+    Game game(fake);
+    fake.settingsFile = withOptions({"強さ=上級", "壊れた行"});
+    game.onLoad();
+
+    game.onLanguage(Language::English);
+    EXPECT_EQ(fake.settingsFile,
+              std::optional<Lines>(withOptions({"強さ=上級", "壊れた行", "言語=English"})));
+    EXPECT_TRUE(fake.marks[MenuItem::ENGLISH]);
+    EXPECT_FALSE(fake.marks[MenuItem::NIHONGO]);
+    EXPECT_EQ(fake.log.back(), "refresh");
+    EXPECT_NE(fake.find("language English"), -1);
+
+    // Back to the default: the line the file already has is rewritten, not dropped.
+    game.onLanguage(Language::Japanese);
+    EXPECT_EQ(fake.settingsFile,
+              std::optional<Lines>(withOptions({"強さ=上級", "壊れた行", "言語=日本語"})));
+    EXPECT_TRUE(fake.marks[MenuItem::NIHONGO]);
+
+    // A file that never named the language stays four lines while Japanese is chosen.
+    FakePlatform plain;
+    Game other(plain);
+    plain.settingsFile = kFourLines;
+    other.onLoad();
+    other.onLanguage(Language::Japanese);
+    EXPECT_EQ(plain.settingsFile, std::optional<Lines>(kFourLines));
+}
+
 }
 }

@@ -46,6 +46,9 @@ class Recorder : public GameEvents {
         record("level " + std::to_string(static_cast<int>(level)));
     }
     void onHint() override { record("hint"); }
+    void onLanguage(Language language) override {
+        record("language " + std::string(languageName(language)));
+    }
     void onResume() override { record("resume"); }
     void onTakeBack() override { record("take back"); }
     void onOpenRecord() override { record("open record"); }
@@ -135,7 +138,9 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "強さ", "初級"}, "level 1"},
         {{"ｵﾌﾟｼｮﾝ", "強さ", "中級"}, "level 2"},
         {{"ｵﾌﾟｼｮﾝ", "強さ", "上級"}, "level 3"},
-        {{"その他"}, "version"},
+        {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "日本語"}, "language 日本語"},
+        {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "English"}, "language English"},
+        {{"その他", "バージョン情報"}, "version"},
         {{"局面", "待った"}, "take back"},
         {{"棋譜", "開く…"}, "open record"},
         {{"棋譜", "保存…"}, "save record"},
@@ -162,8 +167,13 @@ TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
     EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜"}));
-    // その他 acts straight from the bar.
-    EXPECT_EQ(window.menuBar()->actions().at(3)->menu(), nullptr);
+    // その他 drops down: the version box first, then the help window.
+    QMenu* sonota = window.menuBar()->actions().at(3)->menu();
+    ASSERT_NE(sonota, nullptr);
+    QStringList items;
+    for (QAction* action : sonota->actions())
+        items << action->text();
+    EXPECT_EQ(items, (QStringList{"バージョン情報", "遊び方"}));
 }
 
 TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts) {
@@ -221,10 +231,11 @@ TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {
 // Marks the game owns; which items carry them at the start.
 TEST_F(MainWindowTest, OnlyTatamiIsCheckedAtFirst) {
     const std::pair<MenuItem, bool> expected[] = {
-        {MenuItem::MIDORI, false}, {MenuItem::TATAMI, true},  {MenuItem::TAKE, false},
-        {MenuItem::UCHU, false},   {MenuItem::RENGA, false},  {MenuItem::SIDOU, false},
-        {MenuItem::KEIKA, false},  {MenuItem::BGM, false},    {MenuItem::NYUMON, false},
-        {MenuItem::SYOKYU, false}, {MenuItem::CHUKYU, false}, {MenuItem::JOKYU, false},
+        {MenuItem::MIDORI, false}, {MenuItem::TATAMI, true},   {MenuItem::TAKE, false},
+        {MenuItem::UCHU, false},   {MenuItem::RENGA, false},   {MenuItem::SIDOU, false},
+        {MenuItem::KEIKA, false},  {MenuItem::BGM, false},     {MenuItem::NYUMON, false},
+        {MenuItem::SYOKYU, false}, {MenuItem::CHUKYU, false},  {MenuItem::JOKYU, false},
+        {MenuItem::NIHONGO, true}, {MenuItem::ENGLISH, false},
     };
     for (const auto& [item, checked] : expected) {
         QAction* action = window.markAction(item);
@@ -246,8 +257,11 @@ TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
         return out;
     };
     EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント", "待った"}));
-    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}), (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ"}));
+    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}),
+              (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ", "言語 / Language"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));
+    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "言語 / Language"}), (QStringList{"日本語", "English"}));
+    EXPECT_EQ(captions({"その他"}), (QStringList{"バージョン情報", "遊び方"}));
     EXPECT_EQ(findAction(window, {"局面", "ヒント"})->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+H")));
 }

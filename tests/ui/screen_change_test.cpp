@@ -32,6 +32,7 @@ class RedrawCounter : public GameEvents {
     void onVersion() override {}
     void onLevel(Level) override {}
     void onHint() override {}
+    void onLanguage(Language) override {}
     void onResume() override {}
     void onTakeBack() override {}
     void onOpenRecord() override {}

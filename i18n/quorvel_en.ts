@@ -1,0 +1,401 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>Game</name>
+    <message>
+        <source>対局</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>先手の番です</source>
+        <translation>The first player&apos;s turn</translation>
+    </message>
+    <message>
+        <source>後手の番です</source>
+        <translation>The second player&apos;s turn</translation>
+    </message>
+    <message>
+        <source>MANの番です</source>
+        <translation>Your turn</translation>
+    </message>
+    <message>
+        <source>思考中</source>
+        <translation>Thinking</translation>
+    </message>
+    <message>
+        <source>ｺﾝﾋﾟｭｰﾀの勝ちです</source>
+        <translation>The computer wins</translation>
+    </message>
+    <message>
+        <source>Home page</source>
+        <translation>Home page</translation>
+    </message>
+    <message>
+        <source>（まだありません）</source>
+        <translation>(none yet)</translation>
+    </message>
+    <message>
+        <source>e-mail</source>
+        <translation>e-mail</translation>
+    </message>
+    <message>
+        <source>手目</source>
+        <translation>moves</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>新規に対局してください</source>
+        <translation>Please start a new game</translation>
+    </message>
+    <message>
+        <source>終局</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>「対局」で始めて下さい</source>
+        <translation>Please start a game from the &quot;Game&quot; menu</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>あなたの勝ちです</source>
+        <translation>You win</translation>
+    </message>
+    <message>
+        <source>先手の勝ちです</source>
+        <translation>The first player wins</translation>
+    </message>
+    <message>
+        <source>後手の勝ちです</source>
+        <translation>The second player wins</translation>
+    </message>
+</context>
+<context>
+    <name>Help</name>
+    <message>
+        <source>左</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>up</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>down</translation>
+    </message>
+    <message>
+        <source>遊び方</source>
+        <translation>How to play</translation>
+    </message>
+    <message>
+        <source>盤と駒</source>
+        <translation>The board and the pieces</translation>
+    </message>
+    <message>
+        <source>9 × 9 の盤に、両者が将棋と同じ20枚ずつの駒を並べて始めます。中央の石は太子で、どちらの駒でもありません。盤の四辺の中央に磁石が一つずつ立っています。駒を手で動かすことはなく、取る・打つ・成るもありません。</source>
+        <translation>Both players start with the twenty pieces of a shogi army on a 9 × 9 board. The stone in the centre is the prince, which belongs to neither side. A magnet stands beside the middle of each edge of the board. Nobody ever moves a piece by hand, and nothing is captured, dropped or promoted.</translation>
+    </message>
+    <message>
+        <source>最初の局面</source>
+        <translation>The first position</translation>
+    </message>
+    <message>
+        <source>磁石を選ぶ</source>
+        <translation>Choosing a magnet</translation>
+    </message>
+    <message>
+        <source>手番の人は四つの磁石のどれか一つをクリックします（キーボードでは ← → ↑ ↓）。太子がその磁石の方へ一マス進み、続いて盤上のほかの駒がすべて磁石の方へ一マスずつ滑ります。駒は盤の端、太子、止まった駒に当たると止まります。</source>
+        <translation>The player to move clicks one of the four magnets (or presses ← → ↑ ↓). The prince steps one square toward that magnet, then every other piece on the board slides toward it, one square at a time. A piece stops at the edge of the board, at the prince or at a piece that has stopped.</translation>
+    </message>
+    <message>
+        <source>左の磁石を押す</source>
+        <translation>Pressing the left magnet</translation>
+    </message>
+    <message>
+        <source>太子が進み、駒が左へ滑った</source>
+        <translation>The prince stepped and the pieces slid left</translation>
+    </message>
+    <message>
+        <source>太子の一歩</source>
+        <translation>The prince&apos;s step</translation>
+    </message>
+    <message>
+        <source>太子は、磁石の方の隣のマスが盤の中にあって空いていれば一マス進みます。盤の端や駒でふさがれていれば動きません。それでも駒は同じように滑り、手番は相手に移ります。</source>
+        <translation>The prince steps one square when the square next to it on the magnet&apos;s side is on the board and empty. When the edge of the board or a piece is in the way, it stays where it is; the pieces slide all the same and the turn passes to the other side.</translation>
+    </message>
+    <message>
+        <source>上の隣が空いている</source>
+        <translation>The square above is empty</translation>
+    </message>
+    <message>
+        <source>太子は一マス進む</source>
+        <translation>The prince steps up</translation>
+    </message>
+    <message>
+        <source>上の隣に駒がある</source>
+        <translation>A piece stands above</translation>
+    </message>
+    <message>
+        <source>太子は動かず、駒は太子で止まる</source>
+        <translation>The prince stays; pieces stop at the prince</translation>
+    </message>
+    <message>
+        <source>勝ち</source>
+        <translation>Winning</translation>
+    </message>
+    <message>
+        <source>駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王のマスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。一度に両方の王が狙われたときは、コンピュータとの対局では人間の勝ち、二人の対局では先手の勝ちです。</source>
+        <translation>After every slide the board is examined. As soon as a piece of one side could reach the other side&apos;s king by its ordinary shogi move, that side wins. The attacking piece and the king are outlined in red and blink. When one move leaves both kings attacked, the human wins against the computer, and the first player wins between two players.</translation>
+    </message>
+    <message>
+        <source>下側の駒が上側の王を攻めた</source>
+        <translation>A lower piece attacks the upper king</translation>
+    </message>
+    <message>
+        <source>上側の駒が下側の王を攻めた</source>
+        <translation>An upper piece attacks the lower king</translation>
+    </message>
+    <message>
+        <source>駒の動き</source>
+        <translation>How the pieces move</translation>
+    </message>
+    <message>
+        <source>下側の駒は黄色のマスへ行けます。上側の駒は向きが上下逆になります。香・角・飛は、間に駒がなければ盤の端までどこまでも行けます。</source>
+        <translation>A lower piece can go to the yellow squares; the upper side&apos;s pieces move the same way, upside down. The lance, the bishop and the rook go on to the edge of the board as long as no piece stands in between.</translation>
+    </message>
+    <message>
+        <source>歩兵</source>
+        <translation>Pawn</translation>
+    </message>
+    <message>
+        <source>香車</source>
+        <translation>Lance</translation>
+    </message>
+    <message>
+        <source>桂馬</source>
+        <translation>Knight</translation>
+    </message>
+    <message>
+        <source>銀将</source>
+        <translation>Silver general</translation>
+    </message>
+    <message>
+        <source>金将</source>
+        <translation>Gold general</translation>
+    </message>
+    <message>
+        <source>角行</source>
+        <translation>Bishop</translation>
+    </message>
+    <message>
+        <source>飛車</source>
+        <translation>Rook</translation>
+    </message>
+    <message>
+        <source>王将</source>
+        <translation>King</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menus</translation>
+    </message>
+    <message>
+        <source>オプション</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>キーボード</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>最初の局面から %1 と押す（最後の一押しの前）</source>
+        <translation>From the first position, pressing %1 (before the last press)</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。&lt;/li&gt;&lt;li&gt;対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。後手 (F3): コンピュータが先に指します。&lt;/li&gt;&lt;li&gt;対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。&lt;/li&gt;&lt;li&gt;対局 → 終わり (Ctrl+Q): ゲームを終わります。&lt;/li&gt;&lt;li&gt;局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。&lt;/li&gt;&lt;li&gt;局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。&lt;/li&gt;&lt;li&gt;その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;ul&gt;&lt;li&gt;Game → Two players → Start (Ctrl+N): two players take turns pressing the magnets.&lt;/li&gt;&lt;li&gt;Game → Against the computer → Move first (F2): play the computer and move first. Move second (F3): the computer moves first.&lt;/li&gt;&lt;li&gt;Choosing a game during a game changes only the kind of game; play goes on from the current position.&lt;/li&gt;&lt;li&gt;Game → Quit (Ctrl+Q): ends the program.&lt;/li&gt;&lt;li&gt;Position → First position (Ctrl+R): abandons the game and puts back the first position.&lt;/li&gt;&lt;li&gt;Position → Hint (Ctrl+H): blinks the magnet the computer would press at Advanced.&lt;/li&gt;&lt;li&gt;Other → Version: shows the version. How to play (F1): opens this window.&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。&lt;/li&gt;&lt;li&gt;移動指導: 印を設定ファイルに保つだけで、動作は変わりません。&lt;/li&gt;&lt;li&gt;経過時間: 両者の使った時間を盤の下の左右に表示します。&lt;/li&gt;&lt;li&gt;BGM: 音楽を鳴らします。&lt;/li&gt;&lt;li&gt;強さ: コンピュータの強さを入門・初級・中級・上級から選びます。&lt;/li&gt;&lt;li&gt;言語 / Language: 日本語と英語を切り替えます。&lt;/li&gt;&lt;/ul&gt;オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。</source>
+        <translation>&lt;ul&gt;&lt;li&gt;Background: one of five backgrounds, green, tatami, bamboo, space and brick.&lt;/li&gt;&lt;li&gt;Move guidance: only keeps its mark in the settings file; it changes nothing.&lt;/li&gt;&lt;li&gt;Elapsed time: shows the time each player has used, left and right of the bottom of the board.&lt;/li&gt;&lt;li&gt;Background music: plays the music.&lt;/li&gt;&lt;li&gt;Strength: how well the computer plays, Beginner, Novice, Intermediate or Advanced.&lt;/li&gt;&lt;li&gt;言語 / Language: switches between Japanese and English.&lt;/li&gt;&lt;/ul&gt;The options are saved in Quorvel.ini in the folder the game runs from.</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, Ctrl+H, F1: メニューの項目と同じです。&lt;/li&gt;&lt;li&gt;Esc: ゲームを終わります。&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: press the left, right, upper or lower magnet, just as a click on it does.&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, Ctrl+H, F1: the menu items that show these keys.&lt;/li&gt;&lt;li&gt;Esc: ends the program.&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>対局</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>対局(人間)</source>
+        <translation>Two players</translation>
+    </message>
+    <message>
+        <source>スタート</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>対局(COM)</source>
+        <translation>Against the computer</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>Move first</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Move second</translation>
+    </message>
+    <message>
+        <source>終わり</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>局面</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>最初</source>
+        <translation>First position</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>背景画</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>緑</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>畳</source>
+        <translation>Tatami</translation>
+    </message>
+    <message>
+        <source>竹</source>
+        <translation>Bamboo</translation>
+    </message>
+    <message>
+        <source>宇宙</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>煉瓦</source>
+        <translation>Brick</translation>
+    </message>
+    <message>
+        <source>移動指導</source>
+        <translation>Move guidance</translation>
+    </message>
+    <message>
+        <source>経過時間</source>
+        <translation>Elapsed time</translation>
+    </message>
+    <message>
+        <source>BGM</source>
+        <translation>Background music</translation>
+    </message>
+    <message>
+        <source>言語 / Language</source>
+        <translation>言語 / Language</translation>
+    </message>
+    <message>
+        <source>日本語</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>遊び方</source>
+        <translation>How to play</translation>
+    </message>
+    <message>
+        <source>強さ</source>
+        <translation>Strength</translation>
+    </message>
+    <message>
+        <source>入門</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>初級</source>
+        <translation>Novice</translation>
+    </message>
+    <message>
+        <source>中級</source>
+        <translation>Intermediate</translation>
+    </message>
+    <message>
+        <source>上級</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>ヒント</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>待った</source>
+        <translation type="vanished">Take back</translation>
+    </message>
+    <message>
+        <source>続きから</source>
+        <translation type="vanished">Continue</translation>
+    </message>
+    <message>
+        <source>棋譜</source>
+        <translation type="vanished">Record</translation>
+    </message>
+    <message>
+        <source>開く…</source>
+        <translation type="vanished">Open…</translation>
+    </message>
+    <message>
+        <source>保存…</source>
+        <translation type="vanished">Save…</translation>
+    </message>
+    <message>
+        <source>先頭</source>
+        <translation type="vanished">First move</translation>
+    </message>
+    <message>
+        <source>前へ</source>
+        <translation type="vanished">Previous</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation type="vanished">Next</translation>
+    </message>
+    <message>
+        <source>最後</source>
+        <translation type="vanished">Last move</translation>
+    </message>
+</context>
+</TS>
