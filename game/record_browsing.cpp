@@ -2,15 +2,16 @@
 // game position by position.
 
 #include "game/game.h"
+#include "game/translatable.h"
 
 namespace quorvel {
 
 namespace {
 
-const std::string kRecordTitle = "棋譜";
-const std::string kUnreadable = "棋譜を読めません";
+const std::string kRecordTitle = QT_TRANSLATE_NOOP("Game", "棋譜");
+const std::string kUnreadable = QT_TRANSLATE_NOOP("Game", "棋譜を読めません");
 const std::string kLineSuffix = "行目";
-const std::string kUnsaved = "棋譜を保存できませんでした";
+const std::string kUnsaved = QT_TRANSLATE_NOOP("Game", "棋譜を保存できませんでした");
 
 }
 

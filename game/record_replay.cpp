@@ -5,13 +5,14 @@
 
 #include "ai/survey.h"
 #include "game/game.h"
+#include "game/translatable.h"
 #include "rules/prince_step.h"
 
 namespace quorvel {
 
 namespace {
 
-const std::string kMoveAfterWin = "勝負がついた後の指手です";
+const std::string kMoveAfterWin = QT_TRANSLATE_NOOP("Game", "勝負がついた後の指手です");
 
 bool attacks(const GamePosition& p, int side) {
     int ax = 0, ay = 0, kx = 0, ky = 0;
