@@ -32,11 +32,11 @@ SearchLimits limitsOf(Level level) {
     switch (level) {
         case Level::入門:
         case Level::初級:
-            return {.minDepth = 3, .maxDepth = 3};
+            return {.minDepth = 2, .maxDepth = 2};
         case Level::中級:
             return {.minDepth = 6, .maxDepth = 6};
         case Level::上級:
-            return {.minDepth = 12, .maxDepth = 12};
+            return {.minDepth = 12, .maxDepth = 60, .nodeBudget = 100'000, .nodeCap = 500'000};
     }
     return {};
 }

@@ -1,6 +1,5 @@
 #include "ai/heuristic.h"
 
-#include <algorithm>
 #include <array>
 
 namespace quorvel::engine {
@@ -27,6 +26,34 @@ constexpr std::array<Ray, 8> RAYS{{{1, true},
                                    {-STRIDE + 1, false},
                                    {-STRIDE - 1, false}}};
 
+struct Neighbour {
+    std::int8_t offset;
+    bool near;  // beside the king rather than two squares away
+};
+struct Neighbourhood {
+    std::array<Neighbour, 24> squares{};
+    int count = 0;
+};
+
+// For every cell, the board squares at most two columns and two rows away from it.
+constexpr std::array<Neighbourhood, CELLS> neighbourhoods() {
+    std::array<Neighbourhood, CELLS> table{};
+    for (int kx = 1; kx <= boardSize; ++kx) {
+        for (int ky = 1; ky <= boardSize; ++ky) {
+            Neighbourhood& n = table[cellOf(kx, ky)];
+            for (int dx = -2; dx <= 2; ++dx) {
+                for (int dy = -2; dy <= 2; ++dy) {
+                    if ((dx == 0 && dy == 0) || !isOnBoard(kx + dx, ky + dy)) continue;
+                    const bool near = dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
+                    n.squares[n.count++] = {static_cast<std::int8_t>(dx * STRIDE + dy), near};
+                }
+            }
+        }
+    }
+    return table;
+}
+constexpr std::array<Neighbourhood, CELLS> NEIGHBOURHOODS = neighbourhoods();
+
 bool slidesAlong(int kind, const Ray& ray, int attacker) {
     if (ray.orthogonal) {
         if (kind == ROOK || kind == ROOK_PROMOTED) return true;
@@ -42,17 +69,13 @@ int pressure(const Position& position, int attacker) {
     const int king = attacker == UPPER ? position.lowerKing : position.upperKing;
     if (king == NO_SQUARE) return 0;
     const std::int8_t* cells = position.cells.data();
-    const int kx = columnOf(king);
-    const int ky = rowOf(king);
+    const Neighbourhood& around = NEIGHBOURHOODS[king];
     int score = 0;
-    for (int x = std::max(1, kx - 2); x <= std::min(boardSize, kx + 2); ++x) {
-        const bool nearColumn = x - kx <= 1 && kx - x <= 1;
-        for (int y = std::max(1, ky - 2); y <= std::min(boardSize, ky + 2); ++y) {
-            const int kind = cells[cellOf(x, y)] * attacker;
-            if (kind <= NO_PIECE || kind >= KIND_COUNT) continue;
-            const bool near = nearColumn && y - ky <= 1 && ky - y <= 1;
-            score += near ? NEAR_WEIGHT[kind] : FAR_WEIGHT[kind];
-        }
+    for (int n = 0; n < around.count; ++n) {
+        const Neighbour& at = around.squares[n];
+        const int kind = cells[king + at.offset] * attacker;
+        if (kind <= NO_PIECE || kind >= KIND_COUNT) continue;
+        score += at.near ? NEAR_WEIGHT[kind] : FAR_WEIGHT[kind];
     }
     for (const Ray& ray : RAYS) {
         int blockers = 0;

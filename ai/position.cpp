@@ -57,28 +57,92 @@ constexpr std::array<int, KIND_COUNT> CODE_OF_KIND{EMPTY,
                                                    UPPER_BISHOP_PROMOTED,
                                                    UPPER_ROOK_PROMOTED};
 
-// Compacts the nine lines toward the magnet. A line starts at the square by the magnet,
-// `first + line * NEXT`, and runs away from it in steps of ALONG. Pieces keep their order; the
-// prince stays and the pieces behind it pack against it.
+// RANK[m][k]: how many of the squares 0..k-1 of a line are occupied, for the occupancy m
+// (bit k set when square k holds a piece).
+constexpr int LINE_PATTERNS = 1 << boardSize;
+using RankTable = std::array<std::array<std::uint8_t, boardSize>, LINE_PATTERNS>;
+constexpr RankTable rankTable() {
+    RankTable table{};
+    for (int m = 0; m < LINE_PATTERNS; ++m) {
+        int count = 0;
+        for (int k = 0; k < boardSize; ++k) {
+            table[m][k] = static_cast<std::uint8_t>(count);
+            count += (m >> k) & 1;
+        }
+    }
+    return table;
+}
+constexpr RankTable RANK = rankTable();
+
+// Compacts one line toward the magnet: the line starts at the square by the magnet and runs
+// away from it in steps of ALONG. Pieces keep their order and pack against the magnet's edge.
+// Each piece's new square is its rank among the line's pieces, so no square waits for another.
+template <int ALONG>
+inline void compactLine(std::int8_t* cells, int start) {
+    int write = start;
+    for (int k = 0; k < boardSize; ++k) {
+        const int i = start + k * ALONG;
+        const std::int8_t c = cells[i];
+        cells[i] = NO_PIECE;
+        cells[write] = c;
+        write += c != NO_PIECE ? ALONG : 0;
+    }
+}
+
+// The same for the line that holds the prince: it stays, and the pieces behind it pack
+// against it.
+template <int ALONG>
+inline void compactPrinceLine(std::int8_t* cells, int start) {
+    int write = start;
+    for (int k = 0; k < boardSize; ++k) {
+        const int i = start + k * ALONG;
+        const std::int8_t c = cells[i];
+        if (c == PRINCE_CELL) {
+            write = i + ALONG;
+            continue;
+        }
+        cells[i] = NO_PIECE;
+        cells[write] = c;
+        write += c != NO_PIECE ? ALONG : 0;
+    }
+}
+
+// Where the king of code `king` stands on the line after the slide; unchanged when it stands
+// on another line.
+template <int ALONG>
+inline void followKing(const std::int8_t* cells, int start, std::int8_t king, std::uint8_t& at) {
+    for (int k = 0; k < boardSize; ++k) {
+        const int i = start + k * ALONG;
+        if (cells[i] == king) at = static_cast<std::uint8_t>(i);
+    }
+}
+
+// The line of `cell` among the nine lines that start at `first` and follow each other in
+// steps of NEXT, as its starting cell.
+template <int NEXT>
+inline int lineStart(int first, int cell) {
+    const int index = NEXT == 1 ? rowOf(cell) - rowOf(first) : columnOf(cell) - columnOf(first);
+    return first + index * NEXT;
+}
+
+// Compacts the nine lines toward the magnet; line n starts at `first + n * NEXT`.
 template <int ALONG, int NEXT>
 void compact(Position& p, int first) {
     std::int8_t* cells = p.cells.data();
+    const int princeLine = p.prince == NO_SQUARE ? -1 : lineStart<NEXT>(first, p.prince);
     for (int line = 0; line < boardSize; ++line) {
         const int start = first + line * NEXT;
-        int write = start;
-        for (int k = 0; k < boardSize; ++k) {
-            const int i = start + k * ALONG;
-            const std::int8_t c = cells[i];
-            if (c == PRINCE_CELL) {
-                write = i + ALONG;
-                continue;
-            }
-            cells[i] = NO_PIECE;
-            cells[write] = c;
-            if (c == KING) p.upperKing = static_cast<std::uint8_t>(write);
-            if (c == -KING) p.lowerKing = static_cast<std::uint8_t>(write);
-            write += c != NO_PIECE ? ALONG : 0;
+        if (start == princeLine) {
+            compactPrinceLine<ALONG>(cells, start);
+        } else {
+            compactLine<ALONG>(cells, start);
         }
+    }
+    if (p.upperKing != NO_SQUARE) {
+        followKing<ALONG>(cells, lineStart<NEXT>(first, p.upperKing), KING, p.upperKing);
+    }
+    if (p.lowerKing != NO_SQUARE) {
+        followKing<ALONG>(cells, lineStart<NEXT>(first, p.lowerKing), -KING, p.lowerKing);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ai/search.h"
 
+#include <algorithm>
 #include <array>
 
 #include "ai/attack.h"
@@ -32,8 +33,9 @@ int fromTable(int score, int ply) {
 
 class Searcher {
   public:
-    Searcher(const WinRules& rules, std::uint64_t nodeCap, TranspositionTable& table)
-        : rules_(rules), nodeCap_(nodeCap), table_(table) {}
+    Searcher(const WinRules& rules, TranspositionTable& table) : rules_(rules), table_(table) {}
+
+    void setNodeCap(std::uint64_t cap) { nodeCap_ = cap; }
 
     // The score of p for side (to move) and, at ply 0, the best move into bestMove.
     int negamax(const Position& p, int side, int depth, int alpha, int beta, int ply,
@@ -87,6 +89,7 @@ class Searcher {
     }
 
     std::uint64_t nodes() const { return nodes_; }
+    const WinRules& rules() const { return rules_; }
     bool aborted() const { return aborted_; }
 
   private:
@@ -99,21 +102,84 @@ class Searcher {
     }
 
     WinRules rules_;
-    std::uint64_t nodeCap_;
+    std::uint64_t nodeCap_ = SAFETY_CAP;
     TranspositionTable& table_;
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
 };
+
+// A root move that leaves the opponent replies which lose by force is a trap: an opponent who
+// looks less deep falls into it. Among the moves that do not lose, the search adds this much
+// per such reply to the move's score.
+constexpr int TRAP_BONUS = 60;
+// How deep the replies are searched for a forced win, how deep each root move is searched
+// again for its exact score (at least the twelve plies within which a loss is always seen),
+// and how many positions the whole comparison may take before the plain choice stands.
+constexpr int TRAP_DEPTH_LIMIT = 10;
+// A move after which the opponent can put the very same position back makes no progress: the
+// levels choose from the position alone, so the game could turn in that circle for ever.
+constexpr int RETURN_PENALTY = 200;
+constexpr int RESEARCH_DEPTH_LIMIT = 13;
+constexpr std::uint64_t TRAP_NODES = 200'000;
+
+// After the deepening has ended with an undecided score: the exact score of every root move at
+// the last depth, plus its traps. Moves that lose are never chosen over ones that do not.
+void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
+                 SearchResult& result) {
+    const int trapDepth = std::min(depth - 2, TRAP_DEPTH_LIMIT);
+    const int researchDepth = std::min(depth - 1, RESEARCH_DEPTH_LIMIT);
+    int bestTotal = -INFINITE_SCORE;
+    for (int m = 0; m < static_cast<int>(MOVES.size()); ++m) {
+        Position child = root;
+        play(child, MOVES[m]);
+        if (decide(child, side, searcher.rules()) != 0) continue;
+        const int value = -searcher.negamax(child, -side, researchDepth, -INFINITE_SCORE,
+                                            INFINITE_SCORE, 1, nullptr);
+        if (searcher.aborted()) return;
+        if (value < -DECIDED_SCORE) continue;
+        // The shorter search above may miss a loss that the deepening saw: ask at full depth
+        // whether the opponent forces a win.
+        if (researchDepth < depth - 1) {
+            const int theirs = searcher.negamax(child, -side, depth - 1, DECIDED_SCORE,
+                                                DECIDED_SCORE + 1, 1, nullptr);
+            if (searcher.aborted()) return;
+            if (theirs > DECIDED_SCORE) continue;
+        }
+        int traps = 0;
+        bool returns = false;
+        for (const Direction reply : MOVES) {
+            Position next = child;
+            play(next, reply);
+            returns = returns || next == root;
+            const int outcome = decide(next, -side, searcher.rules());
+            if (outcome < 0) {
+                ++traps;
+            } else if (outcome == 0 && trapDepth > 0) {
+                const int v = searcher.negamax(next, side, trapDepth, DECIDED_SCORE,
+                                               DECIDED_SCORE + 1, 2, nullptr);
+                if (searcher.aborted()) return;
+                if (v > DECIDED_SCORE) ++traps;
+            }
+        }
+        const int total = value + TRAP_BONUS * traps - (returns ? RETURN_PENALTY : 0);
+        if (total > bestTotal) {
+            bestTotal = total;
+            result.best = MOVES[m];
+            result.score = value;
+        }
+    }
+}
 
 }
 
 SearchResult search(const Position& root, int side, const WinRules& rules,
                     const SearchLimits& limits, TranspositionTable& table) {
     table.newSearch();
-    Searcher searcher(rules, limits.nodeCap, table);
+    Searcher searcher(rules, table);
     SearchResult result;
     int move = 0;
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
+        searcher.setNodeCap(depth <= limits.minDepth ? SAFETY_CAP : limits.nodeCap);
         const int score =
             searcher.negamax(root, side, depth, -INFINITE_SCORE, INFINITE_SCORE, 0, &move);
         if (searcher.aborted()) break;
@@ -123,6 +189,12 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
         // A decided score is final: deeper iterations can only find the same or a later end.
         if (score > DECIDED_SCORE || score < -DECIDED_SCORE) break;
         if (depth >= limits.minDepth && searcher.nodes() >= limits.nodeBudget) break;
+    }
+    if (result.score >= -DECIDED_SCORE && result.score <= DECIDED_SCORE && result.depth >= 2) {
+        SearchResult trapped = result;
+        searcher.setNodeCap(searcher.nodes() + TRAP_NODES);
+        preferTraps(root, side, result.depth, searcher, trapped);
+        if (!searcher.aborted()) result = trapped;
     }
     result.nodes = searcher.nodes();
     return result;

@@ -15,8 +15,11 @@ inline constexpr int DECIDED_SCORE = WIN_SCORE - 1000;
 
 // How far a search goes. Iterative deepening runs depth 1, 2, ... up to maxDepth; after a
 // finished iteration of at least minDepth it stops once nodeBudget positions have been
-// searched. An iteration that passes nodeCap positions is abandoned and the previous one's
-// move stands. Every bound counts positions, so the result never depends on the machine.
+// searched. An iteration deeper than minDepth that passes nodeCap positions is abandoned and
+// the previous one's move stands; up to minDepth only SAFETY_CAP, far above any normal search,
+// can abandon one. Every bound counts positions, so the result never depends on the machine.
+inline constexpr std::uint64_t SAFETY_CAP = 200'000'000;
+
 struct SearchLimits {
     int minDepth = 1;
     int maxDepth = 1;

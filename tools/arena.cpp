@@ -12,18 +12,25 @@
 // upper side's. Both seats are played by a level through chooseMagnet.
 //
 // Openings: from seed FIRST_SEED + i, six random magnets, alternating from the lower side. A
-// draw that would end the game within the six moves is drawn again from the same generator.
+// draw that would end the game within the six moves, or after which a 12-ply search finds
+// either side a forced win (so the opening, not the levels, would decide the game), is drawn
+// again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
+// Every level chooses from the position alone, so a game that comes back to a position with
+// the same side to move repeats itself for ever: it is counted as unfinished at once.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "ai/engine.h"
+#include "ai/position.h"
+#include "ai/search.h"
 #include "ai/survey.h"
 #include "rules/prince_step.h"
 
@@ -32,6 +39,8 @@ namespace {
 
 constexpr int MAX_MOVES = 300;
 constexpr int OPENING_MOVES = 6;
+constexpr int OPENING_CHECK_PLIES = 12;
+constexpr int OPENING_TABLE_LOG2 = 16;
 constexpr Sides SEATS{SIDE_SENTE, SIDE_GOTE};  // man: lower pieces, first; com: upper pieces
 constexpr SearchGame GAME{SEATS, WinTest::AgainstComputer};
 constexpr std::array<Direction, 4> DIRECTIONS{Direction::Left, Direction::Right, Direction::Up,
@@ -71,8 +80,21 @@ GameState openingOf(std::uint32_t seed) {
         for (int i = 0; i < OPENING_MOVES && !decided; ++i) {
             decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]) != SIDE_NONE;
         }
-        if (!decided) return g;
+        if (decided) continue;
+        engine::TranspositionTable table(OPENING_TABLE_LOG2);
+        const int side = g.toMove == SEATS.comSide ? engine::UPPER : engine::LOWER;
+        const engine::SearchResult r = engine::search(
+            engine::fromBoard(g.board, g.prince), side, engine::winRulesOf(GAME),
+            {.minDepth = OPENING_CHECK_PLIES, .maxDepth = OPENING_CHECK_PLIES}, table);
+        if (r.score >= -engine::DECIDED_SCORE && r.score <= engine::DECIDED_SCORE) return g;
     }
+}
+
+// The thread's processor time, so that the figures mean the same on a busy shared machine.
+double threadMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
 struct LevelClock {
@@ -83,13 +105,19 @@ struct LevelClock {
 
 // Plays from the opening; returns the winner's side or SIDE_NONE when unfinished.
 int playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelClock>& clocks) {
+    std::multimap<std::uint64_t, std::pair<Board, Square>> seen[2];
     while (g.moves < MAX_MOVES) {
+        auto& seenHere = seen[g.toMove == SEATS.manSide ? 0 : 1];
+        const std::uint64_t key = engine::hashOf(engine::fromBoard(g.board, g.prince));
+        const auto [from, to] = seenHere.equal_range(key);
+        for (auto it = from; it != to; ++it) {
+            if (it->second.first == g.board && it->second.second == g.prince) return SIDE_NONE;
+        }
+        seenHere.emplace(key, std::make_pair(g.board, g.prince));
         const Level level = g.toMove == SEATS.manSide ? lowerLevel : upperLevel;
-        const auto start = std::chrono::steady_clock::now();
+        const double start = threadMs();
         const Direction d = chooseMagnet(g.board, g.prince, g.toMove, GAME, level);
-        const double ms =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count();
+        const double ms = threadMs() - start;
         LevelClock& c = clocks[static_cast<std::size_t>(level)];
         c.totalMs += ms;
         c.maxMs = std::max(c.maxMs, ms);
@@ -152,7 +180,7 @@ int run(int argc, char** argv) {
     for (const Level level : LEVELS) {
         const LevelClock& c = clocks[static_cast<std::size_t>(level)];
         if (c.moves == 0) continue;
-        std::printf("%s: %ld moves, mean %.2f ms, longest %.1f ms\n",
+        std::printf("%s: %ld moves, processor time a move: mean %.2f ms, longest %.1f ms\n",
                     std::string(levelName(level)).c_str(), c.moves, c.totalMs / c.moves, c.maxMs);
     }
     return 0;

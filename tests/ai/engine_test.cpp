@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <tuple>
+
+#include "ai/engine.h"
+#include "ai/survey.h"
+#include "ai/trials.h"
+#include "random_positions.h"
+#include "rules/board_text.h"
+#include "rules/prince_step.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::array<Direction, 4> kMagnets{Direction::Left, Direction::Right, Direction::Up,
+                                            Direction::Down};
+
+TEST(Levels, NamesRoundTripAndNothingElseNamesALevel) {
+    const std::pair<Level, const char*> names[] = {
+        {Level::入門, "入門"}, {Level::初級, "初級"}, {Level::中級, "中級"}, {Level::上級, "上級"}};
+    for (const auto& [level, name] : names) {
+        EXPECT_EQ(levelName(level), name);
+        EXPECT_EQ(levelFromName(name), level);
+    }
+    for (const char* other : {"", "入門 ", " 上級", "上", "0", "Level::上級", "強さ"}) {
+        EXPECT_FALSE(levelFromName(other).has_value()) << other;
+    }
+}
+
+// A game position: a random six-to-twenty-move game from the first position, by the rules.
+struct Node {
+    Board board;
+    Square prince;
+    int toMove;  // side identifier
+};
+
+// The side identifier that wins after `mover` has moved, or SIDE_NONE, as the game decides.
+int winnerAfter(const Board& board, int mover, const SearchGame& game) {
+    KingSquares kings;
+    勢力調査(board, kings);
+    int ax = 0, ay = 0, kx = 0, ky = 0;
+    const Sides& s = game.sides;
+    std::vector<int> order;
+    if (game.winTest == WinTest::TwoHumans) {
+        order = {SIDE_SENTE, SIDE_GOTE};
+    } else if (mover == s.manSide) {
+        order = {s.manSide, s.comSide};
+    } else {
+        order = {s.comSide};
+    }
+    for (const int side : order) {
+        if (調査_王手(board, kings, s, side, ax, ay, kx, ky)) return side;
+    }
+    return SIDE_NONE;
+}
+
+Node after(const Node& n, Direction d, const SearchGame& game, int& winner) {
+    Node next = n;
+    stepPrince(next.board, next.prince, d);
+    slide(next.board, d);
+    next.toMove = n.toMove == game.sides.manSide ? game.sides.comSide : game.sides.manSide;
+    winner = winnerAfter(next.board, n.toMove, game);
+    return next;
+}
+
+// An exhaustive proof on the plain board of the rules: can `winner` force a win within
+// `plies` moves from n, whatever the other side plays? Memoised, nothing else is cut.
+class Prover {
+  public:
+    explicit Prover(const SearchGame& game) : game_(game) {}
+
+    bool forcesWin(const Node& n, int winner, int plies) {
+        if (plies == 0) return false;
+        const auto key =
+            std::make_tuple(n.board.cells, n.prince.x, n.prince.y, n.toMove, winner, plies);
+        if (const auto it = memo_.find(key); it != memo_.end()) return it->second;
+        const bool chooses = n.toMove == winner;
+        bool result = !chooses;
+        for (const Direction d : kMagnets) {
+            int w = SIDE_NONE;
+            const Node next = after(n, d, game_, w);
+            const bool won = w == winner || (w == SIDE_NONE && forcesWin(next, winner, plies - 1));
+            if (chooses && won) {
+                result = true;
+                break;
+            }
+            if (!chooses && !won) {
+                result = false;
+                break;
+            }
+        }
+        memo_.emplace(key, result);
+        return result;
+    }
+
+  private:
+    SearchGame game_;
+    std::map<std::tuple<decltype(Board::cells), int, int, int, int, int>, bool> memo_;
+};
+
+std::vector<Node> gamePositions(const SearchGame& game, int count) {
+    std::vector<Node> nodes;
+    std::mt19937 rng(20261208);
+    while (static_cast<int>(nodes.size()) < count) {
+        Node n;
+        layFirstPosition(n.board);
+        n.prince = FIRST_PRINCE_SQUARE;
+        n.toMove = SIDE_SENTE;
+        const int length = 6 + static_cast<int>(rng() % 15);
+        bool decided = false;
+        for (int i = 0; i < length && !decided; ++i) {
+            int w = SIDE_NONE;
+            n = after(n, kMagnets[rng() % 4], game, w);
+            decided = w != SIDE_NONE;
+        }
+        if (!decided) nodes.push_back(n);
+    }
+    return nodes;
+}
+
+// 上級 plays a win that is forced within 12 plies whenever one exists, and otherwise never a
+// move after which the opponent forces a win within 12 plies when another move avoids that.
+// Both kinds of position must occur, so the property is really exercised.
+TEST(ExpertLevel, PlaysForcedWinsAndAvoidsForcedLossesWithinTwelvePlies) {
+    const SearchGame games[] = {{{SIDE_SENTE, SIDE_GOTE}, WinTest::AgainstComputer},
+                                {{SIDE_GOTE, SIDE_SENTE}, WinTest::AgainstComputer},
+                                {{SIDE_SENTE, SIDE_GOTE}, WinTest::TwoHumans}};
+    int winsSeen = 0, escapesSeen = 0;
+    for (const SearchGame& game : games) {
+        Prover prover(game);
+        for (const Node& n : gamePositions(game, 16)) {
+            const int me = n.toMove;
+            const int them = me == game.sides.manSide ? game.sides.comSide : game.sides.manSide;
+            std::array<bool, 4> wins{}, loses{};
+            for (int m = 0; m < 4; ++m) {
+                int w = SIDE_NONE;
+                const Node next = after(n, kMagnets[m], game, w);
+                wins[m] = w == me || (w == SIDE_NONE && prover.forcesWin(next, me, 11));
+                loses[m] = w == them || (w == SIDE_NONE && prover.forcesWin(next, them, 11));
+            }
+            const Direction choice = chooseMagnet(n.board, n.prince, me, game, Level::上級);
+            const int c = static_cast<int>(choice);
+            SCOPED_TRACE(toText(n.board) + "to move " + std::to_string(me) + ", chose " +
+                         std::string(wordOf(choice)));
+            const bool canWin = std::find(wins.begin(), wins.end(), true) != wins.end();
+            const bool canEscape = std::find(loses.begin(), loses.end(), false) != loses.end();
+            if (canWin) {
+                ++winsSeen;
+                EXPECT_TRUE(wins[c]) << "missed a forced win";
+            } else if (canEscape) {
+                escapesSeen += std::find(loses.begin(), loses.end(), true) != loses.end();
+                EXPECT_FALSE(loses[c]) << "walked into a forced loss";
+            }
+        }
+    }
+    EXPECT_GT(winsSeen, 0);
+    EXPECT_GT(escapesSeen, 0);
+}
+
+// 入門 is the four trials for the upper pieces; every level gives the same move for the same
+// position on every call, whatever was searched before.
+TEST(Levels, BeginnerIsTheFourTrialsAndEveryLevelIsRepeatable) {
+    const SearchGame game{{SIDE_GOTE, SIDE_SENTE}, WinTest::AgainstComputer};
+    const std::vector<Node> nodes = gamePositions(game, 20);
+    std::vector<std::array<Direction, 4>> first;
+    for (const Node& n : nodes) {
+        Board board = n.board;
+        Board saved;
+        KingSquares kings;
+        const TrialResult trials = tryDirections(board, saved, kings, game.sides);
+        EXPECT_EQ(wordOf(chooseMagnet(n.board, n.prince, game.sides.comSide, game, Level::入門)),
+                  trials.bestDirection);
+        std::array<Direction, 4> moves;
+        for (const Level level : LEVELS) {
+            moves[static_cast<int>(level)] = chooseMagnet(n.board, n.prince, n.toMove, game, level);
+        }
+        first.push_back(moves);
+    }
+    for (std::size_t i = nodes.size(); i-- > 0;) {
+        for (const Level level : LEVELS) {
+            EXPECT_EQ(chooseMagnet(nodes[i].board, nodes[i].prince, nodes[i].toMove, game, level),
+                      first[i][static_cast<int>(level)]);
+        }
+    }
+}
+
+}
+}
