@@ -17,6 +17,7 @@ const std::string kManToMove = QT_TRANSLATE_NOOP("Game", "MANの番です");
 }
 
 void Game::onStart() {
+    noteCommand(GameCommand::Start);
     if (s_.gameOver != SIDE_NONE) {
         初期設定();
         platform_.refresh();
@@ -41,6 +42,7 @@ void Game::onStart() {
 }
 
 void Game::onSente() {
+    noteCommand(GameCommand::Sente);
     if (s_.gameOver != SIDE_NONE) 初期設定();
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();
@@ -64,6 +66,7 @@ void Game::onSente() {
 }
 
 void Game::onGote() {
+    noteCommand(GameCommand::Gote);
     if (s_.gameOver != SIDE_NONE) 初期設定();
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();
@@ -83,6 +86,7 @@ void Game::onGote() {
 }
 
 void Game::onCancel() {
+    leaveShownPosition();
     初期設定();
     platform_.dsPlay(s_.soundPiece);
 }

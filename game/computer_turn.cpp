@@ -39,6 +39,7 @@ void Game::com_ban() {
     描画_手数(s_.moveNumber, textColour);
 
     const Magnet& magnet = magnetOf(*directionFromWord(bestDirection));
+    noteMove(magnet.direction);
     描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
                 gridColour);
     const Square step = stepToward(magnet.direction, s_.princeX, s_.princeY);

@@ -21,6 +21,7 @@ void Game::onLoad() {
 
     読込_環境設定ファイル();
     初期設定();
+    updateResume();
 }
 
 void Game::初期設定() {

@@ -6,6 +6,7 @@
 
 #include "ai/engine.h"
 #include "ai/level.h"
+#include "game/history.h"
 #include "game/option_lines.h"
 #include "game/platform.h"
 #include "rules/board.h"
@@ -109,10 +110,19 @@ class Game {
     void onLevel(Level level);  // ｵﾌﾟｼｮﾝ → 強さ → 入門, 初級, 中級, 上級
     void onHint();              // 局面 → ヒント
     void onLanguage(Language language);  // ｵﾌﾟｼｮﾝ → 言語 / Language → 日本語, English
+    void onResume();                     // 対局 → 続きから
+    void onTakeBack();                   // 局面 → 待った
+    void onOpenRecord();                 // 棋譜 → 開く…
+    void onSaveRecord();                 // 棋譜 → 保存…
+    void onStepFirst();                  // 棋譜 → 先頭
+    void onStepBack();                   // 棋譜 → 前へ
+    void onStepForward();                // 棋譜 → 次へ
+    void onStepLast();                   // 棋譜 → 最後
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
     GameState& mutableState() { return s_; }
+    const GameHistory& history() const { return history_; }
 
     // Picture of the game (drawing operations over the game state).
     void 描画_絵(int 駒種類, double 座標X, double 座標Y);
@@ -177,8 +187,32 @@ class Game {
     // The options kept in the option lines, with their current values.
     std::vector<OptionValue> optionValues() const;
 
+    // The move history (record_keeping.cpp, record_browsing.cpp).
+    // A game command is about to act: plays on from a shown earlier position, then starts a new
+    // record or notes the mode switch for the next move.
+    void noteCommand(GameCommand command);
+    // A move's number has just grown: records it and writes the game in progress.
+    void noteMove(Direction direction);
+    // The mover's total after the hand-over, into the move just recorded.
+    void noteTotal(double total);
+    // A press while an earlier position is shown is refused as before a game; true then.
+    bool refuseWhileStepping();
+    // The first position replaces a position shown while stepping: no game plays on from it.
+    void leaveShownPosition();
+    // Enables 続きから when the game in progress on file is unfinished.
+    void updateResume();
+    void beginRecord(GameCommand command);
+    void saveGameInProgress();
+    GamePosition currentPosition() const;
+    // Puts a position on the board and redraws the whole window with its move number.
+    void adoptPosition(const GamePosition& position);
+    void stepTo(std::size_t target);
+    void refuse();
+    void showRecordError(const RecordError& error);
+
     Platform& platform_;
     GameState s_;
+    GameHistory history_;
     bool ended_ = false;
 };
 

@@ -2,32 +2,14 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "game/language.h"
+#include "game/menu_items.h"
+#include "storage/game_record.h"
 
 namespace quorvel {
-
-// The option items of the menu that carry a check mark; NYUMON..JOKYU are the computer's levels
-// under 強さ (入門, 初級, 中級, 上級), NIHONGO (日本語) and ENGLISH the items of 言語 / Language.
-enum class MenuItem {
-    MIDORI,
-    TATAMI,
-    TAKE,
-    UCHU,
-    RENGA,
-    SIDOU,
-    KEIKA,
-    BGM,
-    NYUMON,
-    SYOKYU,
-    CHUKYU,
-    JOKYU,
-    NIHONGO,
-    ENGLISH
-};
-
-enum class MessageIcon { None, Warning };
 
 // Everything the game object needs from the outside world: the drawing surface, message boxes,
 // menu check marks, the clock timer, the time of day, waits, sound and the settings file.
@@ -81,6 +63,20 @@ class Platform {
     // cannot be opened; writing replaces the whole file and reports success.
     virtual std::optional<std::vector<std::string>> readSettingsLines() = 0;
     virtual bool writeSettingsLines(const std::vector<std::string>& lines) = 0;
+
+    virtual void setEnabled(MenuCommand command, bool enabled) = 0;
+
+    // The local date and time now, "YYYY/MM/DD hh:mm:ss".
+    virtual std::string dateTimeText() = 0;
+
+    // Game records: a file dialog (nothing when the player cancels), reading a record file and
+    // writing one atomically (false on failure).
+    virtual std::optional<std::string> chooseRecordFile(FileChoice choice) = 0;
+    virtual std::variant<GameRecord, RecordError> readRecord(const std::string& file) = 0;
+    virtual bool writeRecord(const std::string& file, const GameRecord& record) = 0;
+    // The game in progress, "Quorvel.kifu" beside the settings file: read and written atomically.
+    virtual std::variant<GameRecord, RecordError> readGameInProgress() = 0;
+    virtual bool writeGameInProgress(const GameRecord& record) = 0;
 
     // Ends the program at once (after the game has freed its sounds).
     virtual void quit() = 0;

@@ -54,6 +54,7 @@ double Game::elapsedTurnSeconds() {
 void Game::chargeTurn(int side) {
     double& total = side == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
     total += elapsedTurnSeconds();
+    noteTotal(total);
     // No tick runs during a computer's turn, so its panel would otherwise never show its time.
     描画_所有時間(side, total);
     platform_.refresh();
@@ -72,6 +73,7 @@ void Game::showWin(int winner, const std::string& message, int attackerX, int at
 }
 
 bool Game::refusedWithoutPlay() {
+    if (refuseWhileStepping()) return true;
     if (s_.gameOver != SIDE_NONE) {
         platform_.showMessage(QT_TRANSLATE_NOOP("Game", "新規に対局してください"),
                               QT_TRANSLATE_NOOP("Game", "終局"), MessageIcon::None);
@@ -107,6 +109,7 @@ void Game::onMousePress(double unitsX, double unitsY) {
     platform_.dsPlay(s_.soundMagnet);
 
     ++s_.moveNumber;
+    noteMove(chosen->direction);
     描画_手数(s_.moveNumber, textColour);
     platform_.refresh();
     勢力調査();

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Dialog</name>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>棋譜 (*.kifu)</source>
+        <translation>Game records (*.kifu)</translation>
+    </message>
+    <message>
+        <source>棋譜 (*.kifu *.kif)</source>
+        <translation>Game records (*.kifu *.kif)</translation>
+    </message>
+</context>
+<context>
     <name>Game</name>
     <message>
         <source>対局</source>
@@ -74,6 +93,22 @@
     <message>
         <source>後手の勝ちです</source>
         <translation>The second player wins</translation>
+    </message>
+    <message>
+        <source>棋譜</source>
+        <translation>Game record</translation>
+    </message>
+    <message>
+        <source>棋譜を読めません</source>
+        <translation>The game record cannot be read</translation>
+    </message>
+    <message>
+        <source>棋譜を保存できませんでした</source>
+        <translation>The game record could not be saved</translation>
+    </message>
+    <message>
+        <source>勝負がついた後の指手です</source>
+        <translation>A move after the game was won</translation>
     </message>
 </context>
 <context>
@@ -363,39 +398,39 @@
     </message>
     <message>
         <source>待った</source>
-        <translation type="vanished">Take back</translation>
+        <translation>Take back</translation>
     </message>
     <message>
         <source>続きから</source>
-        <translation type="vanished">Continue</translation>
+        <translation>Continue</translation>
     </message>
     <message>
         <source>棋譜</source>
-        <translation type="vanished">Record</translation>
+        <translation>Record</translation>
     </message>
     <message>
         <source>開く…</source>
-        <translation type="vanished">Open…</translation>
+        <translation>Open…</translation>
     </message>
     <message>
         <source>保存…</source>
-        <translation type="vanished">Save…</translation>
+        <translation>Save…</translation>
     </message>
     <message>
         <source>先頭</source>
-        <translation type="vanished">First move</translation>
+        <translation>First move</translation>
     </message>
     <message>
         <source>前へ</source>
-        <translation type="vanished">Previous</translation>
+        <translation>Previous</translation>
     </message>
     <message>
         <source>次へ</source>
-        <translation type="vanished">Next</translation>
+        <translation>Next</translation>
     </message>
     <message>
         <source>最後</source>
-        <translation type="vanished">Last move</translation>
+        <translation>Last move</translation>
     </message>
 </context>
 </TS>

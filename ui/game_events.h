@@ -32,6 +32,14 @@ class GameEvents {
     virtual void onLevel(Level level) = 0;
     virtual void onHint() = 0;
     virtual void onLanguage(Language language) = 0;
+    virtual void onResume() = 0;
+    virtual void onTakeBack() = 0;
+    virtual void onOpenRecord() = 0;
+    virtual void onSaveRecord() = 0;
+    virtual void onStepFirst() = 0;
+    virtual void onStepBack() = 0;
+    virtual void onStepForward() = 0;
+    virtual void onStepLast() = 0;
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };

@@ -26,6 +26,14 @@ class GameLink final : public GameEvents {
     void onLevel(Level level) override { game_.onLevel(level); }
     void onHint() override { game_.onHint(); }
     void onLanguage(Language language) override { game_.onLanguage(language); }
+    void onResume() override { game_.onResume(); }
+    void onTakeBack() override { game_.onTakeBack(); }
+    void onOpenRecord() override { game_.onOpenRecord(); }
+    void onSaveRecord() override { game_.onSaveRecord(); }
+    void onStepFirst() override { game_.onStepFirst(); }
+    void onStepBack() override { game_.onStepBack(); }
+    void onStepForward() override { game_.onStepForward(); }
+    void onStepLast() override { game_.onStepLast(); }
     void redrawAll() override { game_.画面_再描画(); }
 
   private:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLayout>
@@ -137,12 +138,19 @@ void MainWindow::buildMenus() {
         ->setShortcut(QKeySequence(Qt::Key_F3));
     addCommand(taikyoku, QT_TRANSLATE_NOOP("Menu", "終わり"), on(&GameEvents::onQuit))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction* resume =
+        addCommand(taikyoku, QT_TRANSLATE_NOOP("Menu", "続きから"), on(&GameEvents::onResume));
+    resume->setShortcut(QKeySequence(Qt::Key_F5));
+    resume->setEnabled(false);
+    commandActions_[MenuCommand::Resume] = resume;
 
     QMenu* kyokumen = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "局面"));
     addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "最初"), on(&GameEvents::onCancel))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "ヒント"), on(&GameEvents::onHint))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "待った"), on(&GameEvents::onTakeBack))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
 
     QMenu* option = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "ｵﾌﾟｼｮﾝ"));
     QMenu* haikei = addMenu(option, QT_TRANSLATE_NOOP("Menu", "背景画"));
@@ -175,6 +183,21 @@ void MainWindow::buildMenus() {
     addCommand(sonota, QT_TRANSLATE_NOOP("Menu", "遊び方"), [this] {
         showHelp();
     })->setShortcut(QKeySequence(Qt::Key_F1));
+
+    QMenu* kifu = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "棋譜"));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "開く…"), on(&GameEvents::onOpenRecord))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "保存…"), on(&GameEvents::onSaveRecord))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    kifu->addSeparator();
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "先頭"), on(&GameEvents::onStepFirst))
+        ->setShortcut(QKeySequence(Qt::Key_Home));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "前へ"), on(&GameEvents::onStepBack))
+        ->setShortcut(QKeySequence(Qt::Key_PageUp));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "次へ"), on(&GameEvents::onStepForward))
+        ->setShortcut(QKeySequence(Qt::Key_PageDown));
+    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "最後"), on(&GameEvents::onStepLast))
+        ->setShortcut(QKeySequence(Qt::Key_End));
 
     // The game's starting marks, until it says otherwise.
     marks_[MenuItem::TATAMI] = true;
@@ -234,6 +257,32 @@ void MainWindow::setMark(MenuItem item, bool checked) {
 QAction* MainWindow::markAction(MenuItem item) const {
     const auto found = markActions_.find(item);
     return found == markActions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::setCommandEnabled(MenuCommand command, bool enabled) {
+    if (QAction* action = commandAction(command)) action->setEnabled(enabled);
+}
+
+QAction* MainWindow::commandAction(MenuCommand command) const {
+    const auto found = commandActions_.find(command);
+    return found == commandActions_.end() ? nullptr : found->second;
+}
+
+std::optional<QString> MainWindow::chooseRecordFile(FileChoice choice, const QString& folder) {
+    const bool save = choice == FileChoice::Save;
+    QFileDialog dialog(
+        this,
+        save ? translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "保存"))
+             : translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "開く")),
+        folder,
+        save ? translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "棋譜 (*.kifu)"))
+             : translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "棋譜 (*.kifu *.kif)")));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("kifu"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
 }
 
 void MainWindow::applyMarks() {

@@ -4,9 +4,10 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
-#include "game/platform.h"
+#include "game/menu_items.h"
 #include "ui/game_events.h"
 #include "ui/surface.h"
 
@@ -41,6 +42,14 @@ class MainWindow : public QMainWindow {
     // Check marks, as the game sets them.
     void setMark(MenuItem item, bool checked);
     QAction* markAction(MenuItem item) const;
+
+    // Menu commands the game enables and disables.
+    void setCommandEnabled(MenuCommand command, bool enabled);
+    QAction* commandAction(MenuCommand command) const;
+
+    // A modal file dialog for a game record in `folder`: a file to open (*.kifu, *.kif) or to
+    // save (*.kifu, added when the name has no extension); nothing when cancelled.
+    std::optional<QString> chooseRecordFile(FileChoice choice, const QString& folder);
 
     // Timer1: while enabled, a tick every 50 ms.
     void setTimerEnabled(bool enabled);
@@ -86,6 +95,7 @@ class MainWindow : public QMainWindow {
     std::map<MenuItem, bool> marks_;
     std::vector<std::pair<QAction*, const char*>> captions_;
     HelpWindow* help_ = nullptr;  // a child window, made on first use
+    std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
 };
 

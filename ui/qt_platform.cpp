@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <chrono>
@@ -17,6 +19,8 @@ namespace quorvel {
 namespace {
 
 constexpr double secondsPerDay = 86400;
+// The game in progress, beside the settings file.
+constexpr const char* GAME_IN_PROGRESS_FILE_NAME = "Quorvel.kifu";
 
 // Title of the sound module's warning boxes.
 constexpr const char* soundWarningTitle = "Quorvel.dll";
@@ -135,6 +139,41 @@ std::optional<std::vector<std::string>> QtPlatform::readSettingsLines() {
 
 bool QtPlatform::writeSettingsLines(const std::vector<std::string>& lines) {
     return quorvel::writeSettingsLines(settingsPath_, lines);
+}
+
+void QtPlatform::setEnabled(MenuCommand command, bool enabled) {
+    window_.setCommandEnabled(command, enabled);
+}
+
+std::string QtPlatform::dateTimeText() {
+    return QDateTime::currentDateTime()
+        .toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
+        .toStdString();
+}
+
+std::optional<std::string> QtPlatform::chooseRecordFile(FileChoice choice) {
+    // The game's folder: where its settings file is.
+    const QString folder =
+        QFileInfo(QString::fromStdString(settingsPath_.string())).absoluteDir().path();
+    const auto file = window_.chooseRecordFile(choice, folder);
+    if (!file) return std::nullopt;
+    return file->toStdString();
+}
+
+std::variant<GameRecord, RecordError> QtPlatform::readRecord(const std::string& file) {
+    return readRecordFile(std::filesystem::path(file));
+}
+
+bool QtPlatform::writeRecord(const std::string& file, const GameRecord& record) {
+    return writeRecordFile(std::filesystem::path(file), record);
+}
+
+std::variant<GameRecord, RecordError> QtPlatform::readGameInProgress() {
+    return readRecordFile(settingsPath_.parent_path() / GAME_IN_PROGRESS_FILE_NAME);
+}
+
+bool QtPlatform::writeGameInProgress(const GameRecord& record) {
+    return writeRecordFile(settingsPath_.parent_path() / GAME_IN_PROGRESS_FILE_NAME, record);
 }
 
 void QtPlatform::quit() {

@@ -40,6 +40,14 @@ class QtPlatform : public Platform {
     std::optional<std::vector<std::string>> readSettingsLines() override;
     bool writeSettingsLines(const std::vector<std::string>& lines) override;
 
+    void setEnabled(MenuCommand command, bool enabled) override;
+    std::string dateTimeText() override;
+    std::optional<std::string> chooseRecordFile(FileChoice choice) override;
+    std::variant<GameRecord, RecordError> readRecord(const std::string& file) override;
+    bool writeRecord(const std::string& file, const GameRecord& record) override;
+    std::variant<GameRecord, RecordError> readGameInProgress() override;
+    bool writeGameInProgress(const GameRecord& record) override;
+
     void quit() override;
 
     // The settings file's path; the bare name in the current directory unless a test moves it.

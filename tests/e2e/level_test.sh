@@ -86,7 +86,7 @@ hint() {
 }
 
 hint_by_menu() {
-    e2e_open_menu 2 2        # 局面: 最初, ヒント
+    e2e_open_menu 2 3        # 局面: 最初, ヒント, 待った
     e2e_click_item 2
 }
 hint_by_key() {

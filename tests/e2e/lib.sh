@@ -318,13 +318,13 @@ e2e_open_menu() {
     # A title under the mouse is drawn light on blue; move the mouse off the bar and read the bar
     # once it has redrawn.
     xdotool mousemove 620 $((menu + 570))
-    four_titles() {
+    all_titles() {
         e2e_shot bar.ppm
         mapfile -t titles < <(e2e_menu_titles bar.ppm)
-        ((${#titles[@]} == 4))
+        ((${#titles[@]} == 5))
     }
-    e2e_poll 5 four_titles ||
-        e2e_fail "expected 4 titles on the menu bar (対局 局面 ｵﾌﾟｼｮﾝ その他), found ${#titles[@]}"
+    e2e_poll 5 all_titles ||
+        e2e_fail "expected 5 titles on the menu bar (対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜), found ${#titles[@]}"
     menu_title_x=${titles[$1 - 1]}
     xdotool mousemove "$menu_title_x" $((menu / 2)) click 1
     e2e_wait_menu "$2" 10 || e2e_fail "menu-bar title $1 opened no menu of $2 items"

@@ -78,7 +78,7 @@ e2e_note "the human pressed $human, the computer replied toward $reply"
 
 # ---- two humans ---------------------------------------------------------------------------------
 
-e2e_open_menu 2 2            # 局面: 最初, ヒント
+e2e_open_menu 2 3            # 局面: 最初, ヒント, 待った
 e2e_click_item 1
 back_to_first() {
     e2e_shot now.ppm
@@ -88,7 +88,7 @@ back_to_first() {
 e2e_poll 10 back_to_first ||
     e2e_fail "局面 → 最初 did not bring back the first position with an empty move number: $(e2e_board_line now.ppm)"
 
-e2e_open_menu 1 3            # 対局
+e2e_open_menu 1 4            # 対局, with 続きから for the game on file
 e2e_open_submenu 1 1         # 対局(人間): スタート
 e2e_click_item 1
 e2e_wait_box " " 10 || e2e_fail "スタート showed no box titled ' ' (先手の番です); windows: $(e2e_other_windows)"

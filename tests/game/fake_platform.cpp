@@ -98,4 +98,24 @@ int FakePlatform::find(const std::string& line, int from) const {
     return -1;
 }
 
+std::variant<GameRecord, RecordError> FakePlatform::readRecord(const std::string& file) {
+    const auto found = files.find(file);
+    if (found == files.end()) return RecordError{0, "no file"};
+    return parseRecord(found->second);
+}
+
+bool FakePlatform::writeRecord(const std::string& file, const GameRecord& record) {
+    files[file] = formatRecord(record);
+    return true;
+}
+
+std::variant<GameRecord, RecordError> FakePlatform::readGameInProgress() {
+    return readRecord("Quorvel.kifu");
+}
+
+bool FakePlatform::writeGameInProgress(const GameRecord& record) {
+    ++gameInProgressWrites;
+    return writeRecord("Quorvel.kifu", record);
+}
+
 }

@@ -28,6 +28,13 @@ class FakePlatform : public Platform {
     std::map<MenuItem, bool> marks;
     bool timer = false;
     bool quitCalled = false;
+    std::map<MenuCommand, bool> enabled;
+    std::string dateTime = "2026/12/08 13:05:00";
+    // Record files as their text, kept through the real record format; the file dialog answers
+    // `chosenFile`. The game in progress is the file "Quorvel.kifu".
+    std::map<std::string, std::string> files;
+    std::optional<std::string> chosenFile;
+    int gameInProgressWrites = 0;
 
     void drawPicture(int code, double x, double y) override;
     void drawOutline(int colour, double x, double y) override;
@@ -50,6 +57,13 @@ class FakePlatform : public Platform {
     void dsFree(int buffer) override { log.push_back("free " + std::to_string(buffer)); }
     std::optional<std::vector<std::string>> readSettingsLines() override { return settingsFile; }
     bool writeSettingsLines(const std::vector<std::string>& lines) override;
+    void setEnabled(MenuCommand command, bool on) override { enabled[command] = on; }
+    std::string dateTimeText() override { return dateTime; }
+    std::optional<std::string> chooseRecordFile(FileChoice) override { return chosenFile; }
+    std::variant<GameRecord, RecordError> readRecord(const std::string& file) override;
+    bool writeRecord(const std::string& file, const GameRecord& record) override;
+    std::variant<GameRecord, RecordError> readGameInProgress() override;
+    bool writeGameInProgress(const GameRecord& record) override;
     void quit() override;
 
     // Helpers for checks.

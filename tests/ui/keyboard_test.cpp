@@ -42,6 +42,14 @@ class PressRecorder : public GameEvents {
     void onLanguage(Language) override {}
     void onLevel(Level) override {}
     void onHint() override {}
+    void onResume() override {}
+    void onTakeBack() override {}
+    void onOpenRecord() override {}
+    void onSaveRecord() override {}
+    void onStepFirst() override {}
+    void onStepBack() override {}
+    void onStepForward() override {}
+    void onStepLast() override {}
     void redrawAll() override {}
 };
 
@@ -129,7 +137,7 @@ TEST_F(KeyboardTest, EnglishRetranslatesTheMenusAndTheHelpWindowAtOnce) {
     QStringList bar;
     for (QAction* action : window.menuBar()->actions())
         bar << action->text();
-    EXPECT_EQ(bar, (QStringList{"Game", "Position", "Options", "Other"}));
+    EXPECT_EQ(bar, (QStringList{"Game", "Position", "Options", "Other", "Record"}));
     EXPECT_NE(findByCaption(window.menuBar()->actions(), "How to play"), nullptr);
     EXPECT_EQ(window.helpWindow()->windowTitle(), QStringLiteral("How to play - Quorvel"));
     const QString folder = qEnvironmentVariable("QUORVEL_HELP_SHOTS");

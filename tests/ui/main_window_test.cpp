@@ -49,6 +49,14 @@ class Recorder : public GameEvents {
     void onLanguage(Language language) override {
         record("language " + std::string(languageName(language)));
     }
+    void onResume() override { record("resume"); }
+    void onTakeBack() override { record("take back"); }
+    void onOpenRecord() override { record("open record"); }
+    void onSaveRecord() override { record("save record"); }
+    void onStepFirst() override { record("step first"); }
+    void onStepBack() override { record("step back"); }
+    void onStepForward() override { record("step forward"); }
+    void onStepLast() override { record("step last"); }
     void redrawAll() override { record("redraw"); }
 
     int count(const std::string& call) const {
@@ -111,7 +119,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         QStringList path;
         std::string call;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {{"対局", "対局(人間)", "スタート"}, "start"},
         {{"対局", "対局(COM)", "先手"}, "sente"},
         {{"対局", "対局(COM)", "後手"}, "gote"},
@@ -133,7 +141,16 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "日本語"}, "language 日本語"},
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "English"}, "language English"},
         {{"その他", "バージョン情報"}, "version"},
+        {{"局面", "待った"}, "take back"},
+        {{"棋譜", "開く…"}, "open record"},
+        {{"棋譜", "保存…"}, "save record"},
+        {{"棋譜", "先頭"}, "step first"},
+        {{"棋譜", "前へ"}, "step back"},
+        {{"棋譜", "次へ"}, "step forward"},
+        {{"棋譜", "最後"}, "step last"},
     };
+    window.setCommandEnabled(MenuCommand::Resume, true);
+    cases.push_back({{"対局", "続きから"}, "resume"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.join(" > ").toStdString());
         QAction* action = findAction(window, c.path);
@@ -145,18 +162,50 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
     }
 }
 
-TEST_F(MainWindowTest, MenuBarHoldsTheFourTopLevelItemsInOrder) {
+TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他"}));
+    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜"}));
     // その他 drops down: the version box first, then the help window.
-    QMenu* sonota = window.menuBar()->actions().last()->menu();
+    QMenu* sonota = window.menuBar()->actions().at(3)->menu();
     ASSERT_NE(sonota, nullptr);
     QStringList items;
     for (QAction* action : sonota->actions())
         items << action->text();
     EXPECT_EQ(items, (QStringList{"バージョン情報", "遊び方"}));
+}
+
+TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts) {
+    const std::pair<QStringList, QKeySequence> expected[] = {
+        {{"対局", "続きから"}, QKeySequence(Qt::Key_F5)},
+        {{"局面", "待った"}, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {{"棋譜", "開く…"}, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {{"棋譜", "保存…"}, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {{"棋譜", "先頭"}, QKeySequence(Qt::Key_Home)},
+        {{"棋譜", "前へ"}, QKeySequence(Qt::Key_PageUp)},
+        {{"棋譜", "次へ"}, QKeySequence(Qt::Key_PageDown)},
+        {{"棋譜", "最後"}, QKeySequence(Qt::Key_End)},
+    };
+    for (const auto& [path, keys] : expected) {
+        QAction* action = findAction(window, path);
+        ASSERT_NE(action, nullptr) << path.join(" > ").toStdString();
+        EXPECT_EQ(action->shortcut(), keys) << path.join(" > ").toStdString();
+    }
+    EXPECT_EQ(findAction(window, {"対局"})->menu()->actions().last()->text(), "続きから");
+    EXPECT_EQ(findAction(window, {"局面"})->menu()->actions().last()->text(), "待った");
+}
+
+TEST_F(MainWindowTest, ResumeIsEnabledOnlyAsTheGameSays) {
+    QAction* resume = findAction(window, {"対局", "続きから"});
+    ASSERT_EQ(resume, window.commandAction(MenuCommand::Resume));
+    EXPECT_FALSE(resume->isEnabled());
+    resume->trigger();
+    EXPECT_TRUE(game.calls.empty()) << "a disabled 続きから reaches nothing";
+    window.setCommandEnabled(MenuCommand::Resume, true);
+    EXPECT_TRUE(resume->isEnabled());
+    window.setCommandEnabled(MenuCommand::Resume, false);
+    EXPECT_FALSE(resume->isEnabled());
 }
 
 TEST_F(MainWindowTest, InterfaceFontHasEveryGlyphOfTheMenus) {
@@ -207,7 +256,7 @@ TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
             out << action->text();
         return out;
     };
-    EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント"}));
+    EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント", "待った"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}),
               (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ", "言語 / Language"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));

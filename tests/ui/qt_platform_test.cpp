@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
@@ -165,6 +166,22 @@ TEST_F(PlatformFilesTest, SettingsFileIsQuorvelIniInTheCurrentFolder) {
     std::ifstream raw(folder.filePath("Quorvel.ini").toStdString(), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(raw)), {});
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x8f\xf4\r\n", 4));
+}
+
+TEST_F(PlatformFilesTest, TheGameInProgressIsQuorvelKifuBesideTheSettingsFile) {
+    EXPECT_TRUE(std::holds_alternative<RecordError>(platform.readGameInProgress()));
+    GameRecord record;
+    record.startedAt = platform.dateTimeText();
+    record.moves = {RecordedMove{Direction::Up, 3, 3, std::nullopt, 0}};
+    ASSERT_TRUE(platform.writeGameInProgress(record));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath("Quorvel.kifu")));
+    const auto read = platform.readGameInProgress();
+    ASSERT_TRUE(std::holds_alternative<GameRecord>(read));
+    EXPECT_EQ(std::get<GameRecord>(read).moves.size(), 1u);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(QString::fromStdString(record.startedAt))
+                    .hasMatch())
+        << record.startedAt;
 }
 
 // The silent "dummy" sound driver gives a device, so the module reads and refuses the folder.

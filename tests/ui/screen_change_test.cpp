@@ -33,6 +33,14 @@ class RedrawCounter : public GameEvents {
     void onLevel(Level) override {}
     void onHint() override {}
     void onLanguage(Language) override {}
+    void onResume() override {}
+    void onTakeBack() override {}
+    void onOpenRecord() override {}
+    void onSaveRecord() override {}
+    void onStepFirst() override {}
+    void onStepBack() override {}
+    void onStepForward() override {}
+    void onStepLast() override {}
     void redrawAll() override { ++redraws; }
 };
 

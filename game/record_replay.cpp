@@ -1,0 +1,125 @@
+// A record replayed by the rules of the game controller: the same relabelling of the sides by
+// the game commands and the same win tests as the moves played in the window.
+
+#include "game/record_replay.h"
+
+#include "ai/survey.h"
+#include "game/game.h"
+#include "game/translatable.h"
+#include "rules/prince_step.h"
+
+namespace quorvel {
+
+namespace {
+
+const std::string kMoveAfterWin = QT_TRANSLATE_NOOP("Game", "勝負がついた後の指手です");
+
+bool attacks(const GamePosition& p, int side) {
+    int ax = 0, ay = 0, kx = 0, ky = 0;
+    return 調査_王手(p.board, p.kings, p.sides, side, ax, ay, kx, ky);
+}
+
+// The sides tested after a move, in order: the human's move against the computer tests the
+// mover first, the computer's move only the computer, two humans 先手 then 後手.
+std::vector<int> winTests(const GamePosition& p, int mover) {
+    if (p.gameMode == MODE_MAN) return {SIDE_SENTE, SIDE_GOTE};
+    if (mover == p.sides.comSide) return {p.sides.comSide};
+    return {p.sides.manSide, p.sides.comSide};
+}
+
+}
+
+GamePosition startPosition(GameCommand command) {
+    GamePosition p;
+    layFirstPosition(p.board);
+    quorvel::勢力調査(p.board, p.kings);
+    applyCommand(p, command);
+    return p;
+}
+
+void applyCommand(GamePosition& p, GameCommand command) {
+    const bool fresh = p.moveNumber == 0 || p.turn == SIDE_NONE;
+    switch (command) {
+        case GameCommand::Start:
+            p.gameMode = MODE_MAN;
+            if (fresh) {
+                p.sides = Sides{SIDE_SENTE, SIDE_GOTE};
+                p.turn = p.sides.manSide;
+            }
+            break;
+        case GameCommand::Sente:
+            p.gameMode = MODE_COM;
+            if (fresh || p.turn == p.sides.manSide) {
+                p.sides = Sides{SIDE_SENTE, SIDE_GOTE};
+                p.turn = SIDE_SENTE;
+            }
+            break;
+        case GameCommand::Gote:
+            p.gameMode = MODE_COM;
+            if (fresh) {
+                p.sides = Sides{SIDE_GOTE, SIDE_SENTE};
+                p.turn = SIDE_SENTE;
+            }
+            break;
+    }
+}
+
+std::optional<RecordError> applyMove(GamePosition& p, const RecordedMove& move) {
+    if (p.gameOver != SIDE_NONE) return RecordError{move.line, kMoveAfterWin};
+    if (move.switchedTo) applyCommand(p, *move.switchedTo);
+    const int mover = p.turn;
+    Square prince{p.princeX, p.princeY};
+    stepPrince(p.board, prince, move.direction);
+    p.princeX = prince.x;
+    p.princeY = prince.y;
+    slide(p.board, move.direction);
+    ++p.moveNumber;
+    quorvel::勢力調査(p.board, p.kings);
+
+    double& total = mover == p.sides.manSide ? p.manSeconds : p.comSeconds;
+    if (move.totalSeconds) {
+        total = *move.totalSeconds;
+    } else if (move.seconds) {
+        total += *move.seconds;
+    }
+    for (const int side : winTests(p, mover)) {
+        if (attacks(p, side)) {
+            p.gameOver = side;
+            return std::nullopt;
+        }
+    }
+    p.turn = mover == p.sides.manSide ? p.sides.comSide : p.sides.manSide;
+    return std::nullopt;
+}
+
+std::variant<std::vector<GamePosition>, RecordError> replayRecord(const GameRecord& record) {
+    std::vector<GamePosition> positions;
+    positions.reserve(record.moves.size() + 1);
+    positions.push_back(startPosition(record.command));
+    for (const RecordedMove& move : record.moves) {
+        GamePosition next = positions.back();
+        if (auto error = applyMove(next, move)) return *error;
+        positions.push_back(next);
+    }
+    return positions;
+}
+
+GamePosition positionBeforeMove(const std::vector<GamePosition>& positions,
+                                const GameRecord& record, std::size_t index) {
+    GamePosition p = positions.at(index);
+    if (const auto& command = record.moves.at(index).switchedTo) applyCommand(p, *command);
+    return p;
+}
+
+bool humanToMove(const GamePosition& p) {
+    return p.gameMode == MODE_MAN || p.turn == p.sides.manSide;
+}
+
+std::string resultOf(const GamePosition& p, GameCommand startCommand) {
+    if (p.gameOver == SIDE_NONE) return {};
+    const bool winnerLower = p.gameOver == p.sides.manSide;
+    const bool firstMoverLower = startCommand != GameCommand::Gote;
+    return resultText(p.moveNumber, winnerLower == firstMoverLower);
+}
+
+}

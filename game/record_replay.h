@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "rules/board.h"
+#include "rules/check.h"
+#include "storage/game_record.h"
+
+namespace quorvel {
+
+// One position of a game as the game controller keeps it: the board with its prince and
+// surveyed kings, who plays which pieces, whose turn it is, the mode, the move count, the winner
+// and both players' total seconds.
+struct GamePosition {
+    Board board;
+    int princeX = FIRST_PRINCE_SQUARE.x;
+    int princeY = FIRST_PRINCE_SQUARE.y;
+    KingSquares kings;
+    Sides sides;
+    int turn = SIDE_NONE;
+    int gameOver = SIDE_NONE;
+    int gameMode = 0;
+    int moveNumber = 0;
+    double manSeconds = 0;
+    double comSeconds = 0;
+};
+
+// The first position of a game begun with a command, as the command lays it out.
+GamePosition startPosition(GameCommand command);
+
+// A game command given during a game: switches the mode and relabels the sides as the menu
+// command does. A game that has no move yet starts afresh instead.
+void applyCommand(GamePosition& position, GameCommand command);
+
+// Plays one recorded move (with its mode switch) by the rules: the prince's step, the slide, the
+// survey and the win tests of the mode and mover, then the hand-over. A move after a win changes
+// nothing and gives the error naming its line.
+std::optional<RecordError> applyMove(GamePosition& position, const RecordedMove& move);
+
+// Every position of a record, from the first (index 0) to the last (index moves.size()).
+std::variant<std::vector<GamePosition>, RecordError> replayRecord(const GameRecord& record);
+
+// The position in which move `index` (0-based) of the record is made: the position after the
+// moves before it, with its mode switch applied.
+GamePosition positionBeforeMove(const std::vector<GamePosition>& positions,
+                                const GameRecord& record, std::size_t index);
+
+// Whether the side to move in a position is a human player.
+bool humanToMove(const GamePosition& position);
+
+// The result line of a finished position ("まで<n>手で先手の勝ち"), empty for an unfinished one.
+// 先手 is the player who moved first: the lower pieces, or the upper ones in a game begun by 後手.
+std::string resultOf(const GamePosition& position, GameCommand startCommand);
+
+}
