@@ -10,14 +10,18 @@ namespace {
 
 const std::string kRecordTitle = QT_TRANSLATE_NOOP("Game", "棋譜");
 const std::string kUnreadable = QT_TRANSLATE_NOOP("Game", "棋譜を読めません");
-const std::string kLineSuffix = "行目";
+const std::string kLineNumber = QT_TRANSLATE_NOOP("Game", "%1行目");
 const std::string kUnsaved = QT_TRANSLATE_NOOP("Game", "棋譜を保存できませんでした");
 
 }
 
 void Game::showRecordError(const RecordError& error) {
     std::string text = kUnreadable;
-    if (error.line > 0) text += "\r" + std::to_string(error.line) + kLineSuffix;
+    if (error.line > 0) {
+        std::string line = kLineNumber;
+        line.replace(line.find("%1"), 2, std::to_string(error.line));
+        text += "\r" + line;
+    }
     if (!error.message.empty()) text += "\r" + error.message;
     platform_.showMessage(text, kRecordTitle, MessageIcon::Warning);
 }

@@ -119,10 +119,7 @@ void Game::onResume() {
     history_ = GameHistory{};
     history_.record = record;
     history_.last = last;
-    if (s_.level != record.level) {
-        s_.level = record.level;
-        書込_環境設定ファイル();
-    }
+    if (s_.level != record.level) onLevel(record.level);
     adoptPosition(last);
     s_.clockStart = platform_.timeOfDay();
     setTimer(s_.gameMode == MODE_COM || s_.marks.keika);

@@ -110,6 +110,66 @@
         <source>勝負がついた後の指手です</source>
         <translation>A move after the game was won</translation>
     </message>
+    <message>
+        <source>%1行目</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>Shift-JISとして読めない文字があります</source>
+        <translation>It holds characters that are not valid Shift-JIS</translation>
+    </message>
+    <message>
+        <source>UTF-8として読めない文字があります</source>
+        <translation>It holds characters that are not valid UTF-8</translation>
+    </message>
+    <message>
+        <source>行が長すぎます（1,000文字まで）</source>
+        <translation>The line is too long (at most 1,000 characters)</translation>
+    </message>
+    <message>
+        <source>棋譜の行として読めません</source>
+        <translation>This is not a line of a game record</translation>
+    </message>
+    <message>
+        <source>対局の種類が読めません</source>
+        <translation>The kind of game cannot be read</translation>
+    </message>
+    <message>
+        <source>強さが読めません</source>
+        <translation>The level cannot be read</translation>
+    </message>
+    <message>
+        <source>結果の行の後に指し手があります</source>
+        <translation>A move follows the result line</translation>
+    </message>
+    <message>
+        <source>指し手が多すぎます（10,000手まで）</source>
+        <translation>Too many moves (at most 10,000)</translation>
+    </message>
+    <message>
+        <source>手数が順番どおりではありません（%1手目のはずです）</source>
+        <translation>The moves are out of order (move %1 expected)</translation>
+    </message>
+    <message>
+        <source>▲か△がありません</source>
+        <translation>The move has neither ▲ nor △</translation>
+    </message>
+    <message>
+        <source>先手の手なのに△になっています</source>
+        <translation>A move of the first player is marked △</translation>
+    </message>
+    <message>
+        <source>後手の手なのに▲になっています</source>
+        <translation>A move of the second player is marked ▲</translation>
+    </message>
+    <message>
+        <source>指し手が上・下・左・右のどれでもありません</source>
+        <translation>The move is none of 上, 下, 左, 右 (up, down, left, right)</translation>
+    </message>
+    <message>
+        <source>消費時間が読めません</source>
+        <translation>The time cannot be read</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>

@@ -1,5 +1,6 @@
 #include <utility>
 
+#include "game/translatable.h"
 #include "storage/game_record.h"
 #include "storage/record_rules.h"
 #include "storage/record_text.h"
@@ -115,9 +116,9 @@ class RecordReader {
     // Takes the next line (without its line end); returns the error that refuses the record.
     std::optional<RecordError> read(std::string_view line, int number) {
         const auto length = countCharacters(line);
-        if (!length) return RecordError{number, "UTF-8として読めない文字があります"};
+        if (!length) return RecordError{number, QT_TRANSLATE_NOOP("Game", "UTF-8として読めない文字があります")};
         if (*length > RECORD_MAX_LINE_CHARS) {
-            return RecordError{number, "行が長すぎます（1,000文字まで）"};
+            return RecordError{number, QT_TRANSLATE_NOOP("Game", "行が長すぎます（1,000文字まで）")};
         }
         const std::string_view text = trim(line);
         if (text.empty() || text.starts_with("#")) return std::nullopt;
@@ -137,7 +138,7 @@ class RecordReader {
             }
             return readHeader(text, number);
         }
-        return RecordError{number, "棋譜の行として読めません"};
+        return RecordError{number, QT_TRANSLATE_NOOP("Game", "棋譜の行として読めません")};
     }
 
     GameRecord finish() && { return std::move(record_); }
@@ -153,11 +154,11 @@ class RecordReader {
             record_.startedAt = std::string(value);
         } else if (name == COMMAND) {
             const auto command = commandFromText(value);
-            if (!command) return RecordError{number, "対局の種類が読めません"};
+            if (!command) return RecordError{number, QT_TRANSLATE_NOOP("Game", "対局の種類が読めません")};
             record_.command = *command;
         } else if (name == LEVEL) {
             const auto level = levelFromName(value);
-            if (!level) return RecordError{number, "強さが読めません"};
+            if (!level) return RecordError{number, QT_TRANSLATE_NOOP("Game", "強さが読めません")};
             record_.level = *level;
         } else if (name == SENTE) {
             record_.sentePlayer = std::string(value);
@@ -172,35 +173,38 @@ class RecordReader {
         const auto header = splitHeader(text);
         if (!header || header->first != COMMAND) return std::nullopt;
         const auto command = commandFromText(header->second);
-        if (!command) return RecordError{number, "対局の種類が読めません"};
+        if (!command) return RecordError{number, QT_TRANSLATE_NOOP("Game", "対局の種類が読めません")};
         pendingSwitch_ = command;
         return std::nullopt;
     }
 
     std::optional<RecordError> readMove(std::string_view text, int number) {
         if (section_ == Section::AfterResult) {
-            return RecordError{number, "結果の行の後に指し手があります"};
+            return RecordError{number, QT_TRANSLATE_NOOP("Game", "結果の行の後に指し手があります")};
         }
         section_ = Section::Moves;
         if (record_.moves.size() >= RECORD_MAX_MOVES) {
-            return RecordError{number, "指し手が多すぎます（10,000手まで）"};
+            return RecordError{number, QT_TRANSLATE_NOOP("Game", "指し手が多すぎます（10,000手まで）")};
         }
         const int expected = static_cast<int>(record_.moves.size()) + 1;
         const auto moveNumber = takeNumber(text, kMaxNumberDigits);
         if (!moveNumber || *moveNumber != expected) {
-            return RecordError{number, "手数が順番どおりではありません（" +
-                                           std::to_string(expected) + "手目のはずです）"};
+            std::string message =
+                QT_TRANSLATE_NOOP("Game", "手数が順番どおりではありません（%1手目のはずです）");
+            message.replace(message.find("%1"), 2, std::to_string(expected));
+            return RecordError{number, std::move(message)};
         }
         skipBlanks(text);
         const bool sente = take(text, SENTE_MARK);
-        if (!sente && !take(text, GOTE_MARK)) return RecordError{number, "▲か△がありません"};
+        if (!sente && !take(text, GOTE_MARK)) return RecordError{number, QT_TRANSLATE_NOOP("Game", "▲か△がありません")};
         if (sente != (expected % 2 == 1)) {
-            return RecordError{number, expected % 2 == 1 ? "先手の手なのに△になっています"
-                                                         : "後手の手なのに▲になっています"};
+            return RecordError{number, expected % 2 == 1
+                                           ? QT_TRANSLATE_NOOP("Game", "先手の手なのに△になっています")
+                                           : QT_TRANSLATE_NOOP("Game", "後手の手なのに▲になっています")};
         }
         const std::size_t wordEnd = text.find_first_of(" \t(");
         const auto direction = directionFromWord(text.substr(0, wordEnd));
-        if (!direction) return RecordError{number, "指し手が上・下・左・右のどれでもありません"};
+        if (!direction) return RecordError{number, QT_TRANSLATE_NOOP("Game", "指し手が上・下・左・右のどれでもありません")};
         text.remove_prefix(wordEnd == std::string_view::npos ? text.size() : wordEnd);
         skipBlanks(text);
 
@@ -208,7 +212,7 @@ class RecordReader {
         move.direction = *direction;
         if (!text.empty()) {
             const auto time = parseTime(text);
-            if (!time) return RecordError{number, "消費時間が読めません"};
+            if (!time) return RecordError{number, QT_TRANSLATE_NOOP("Game", "消費時間が読めません")};
             move.seconds = time->seconds;
             move.totalSeconds = time->totalSeconds;
         }

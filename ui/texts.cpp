@@ -32,10 +32,36 @@ QString translated(const char* context, const char* text) {
     return QCoreApplication::translate(context, text);
 }
 
+QString translatedLine(const char* context, const QString& line) {
+    const QString exact = QCoreApplication::translate(context, line.toUtf8().constData());
+    if (exact != line) return exact;
+    // The game builds some lines around numbers ("12行目"): such a line is looked up with each
+    // run of digits written as %1, %2, ... and the numbers are put back into the translation.
+    QString pattern;
+    QStringList numbers;
+    for (qsizetype i = 0; i < line.size();) {
+        if (!line.at(i).isDigit()) {
+            pattern += line.at(i++);
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < line.size() && line.at(i).isDigit())
+            ++i;
+        numbers.append(line.mid(start, i - start));
+        pattern += u'%' + QString::number(numbers.size());
+    }
+    if (numbers.isEmpty()) return line;
+    QString translated = QCoreApplication::translate(context, pattern.toUtf8().constData());
+    if (translated == pattern) return line;
+    for (const QString& number : numbers)
+        translated = translated.arg(number);
+    return translated;
+}
+
 QString translatedLines(const char* context, const QString& text) {
     QStringList lines = splitLines(text);
     for (QString& line : lines) {
-        if (!line.isEmpty()) line = QCoreApplication::translate(context, line.toUtf8().constData());
+        if (!line.isEmpty()) line = translatedLine(context, line);
     }
     return lines.join(u'\n');
 }

@@ -22,7 +22,8 @@ inline constexpr const char* DIALOG_CONTEXT = "Dialog";
 QString translated(const char* context, const char* text);
 
 // Each line of a text (lines end at CR, LF or CR LF) translated on its own, so a box of several
-// game lines needs no catalogue entry for the whole; empty lines stay empty.
+// game lines needs no catalogue entry for the whole; empty lines stay empty. A line with numbers
+// that has no entry of its own is looked up with its numbers as %1, %2, ... ("%1行目").
 QString translatedLines(const char* context, const QString& text);
 
 // Installs the catalogue of a language into the application (Japanese needs none: the sources

@@ -11,7 +11,7 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-i18n-XXXXXX") || exit 1
 trap 'rm -rf "$scratch"' EXIT
 
 cp "$source_dir/i18n/quorvel_en.ts" "$scratch/" || exit 1
-(cd "$source_dir" && "$lupdate" -silent -locations none -extensions cpp,h game ui \
+(cd "$source_dir" && "$lupdate" -silent -locations none -extensions cpp,h game ui storage \
     -target-language en -ts "$scratch/quorvel_en.ts") || { echo "FAIL: lupdate failed"; exit 1; }
 
 # One "context|source|translation-tag" line per message; sources and translations in the
