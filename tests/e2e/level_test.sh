@@ -7,7 +7,9 @@
 # the computer (先手) is played at 上級: 局面 → ヒント and Ctrl+H blink one magnet, the same one
 # both times, and change neither the board nor the move number; a press on that magnet plays it
 # and the computer answers with its thinking label, a magnet's slide and no message box; a
-# second hint and move follow. After a restart 上級 is still checked.
+# second hint and move follow; 局面 → 待った then takes back 上級's reply and the move before it,
+# showing the board and move number of the end of the first round. After a restart 上級 is
+# still checked.
 #
 # usage: level_test.sh PROGRAM RUN_DIR [XWATCH]
 # XWATCH (bench/xwatch.cpp) reads the magnets fast enough to see a blink; without it the
@@ -157,8 +159,20 @@ for round in 1 2; do
     board=$(e2e_board_line now.ppm)
     panel=$(e2e_hash now.ppm $(e2e_panel_rect))
     e2e_note "round $round: pressed $press, 上級 replied toward $reply"
+    if [[ $round == 1 ]]; then
+        board_after_one=$board
+        panel_after_one=$panel
+    fi
 done
 e2e_keep now.ppm after-two-rounds
+
+# 待った through the menu takes back 上級's reply and the player's move before it.
+e2e_open_menu 2 3            # 局面: 最初, ヒント, 待った
+e2e_click_item 3
+shows_board() { e2e_shot now.ppm && [[ "$(e2e_board_line now.ppm)" == "$1" ]]; }
+e2e_poll 10 shows_board "$board_after_one" || true
+unchanged "$board_after_one" "$panel_after_one" "待った (it should show the position after round 1)"
+e2e_note "待った took back round 2"
 e2e_quit
 
 # ---- the level after a restart ---------------------------------------------------------------------
