@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "ai/attack.h"
 #include "ai/heuristic.h"
@@ -19,28 +20,70 @@ constexpr int INFINITE_SCORE = WIN_SCORE + 1;
 constexpr int PENDING_ATTACK = 500;
 constexpr std::uint64_t UPPER_TO_MOVE_KEY = 0x9e3779b97f4a7c15ull;
 
-// Decided scores are stored relative to the node so that they stay right at any ply.
+std::uint64_t keyOf(const Position& p, int side) {
+    return hashOf(p) ^ (side == UPPER ? UPPER_TO_MOVE_KEY : 0);
+}
+
+// The keys of the earlier positions of the game and of the searched line. A small table of
+// counts by the key's low bits answers most questions without looking at the list.
+class Repetitions {
+  public:
+    void push(std::uint64_t key) {
+        keys_.push_back(key);
+        ++counts_[key & MASK];
+    }
+    void pop() {
+        --counts_[keys_.back() & MASK];
+        keys_.pop_back();
+    }
+    bool contains(std::uint64_t key) const {
+        if (counts_[key & MASK] == 0) return false;
+        return std::find(keys_.begin(), keys_.end(), key) != keys_.end();
+    }
+
+  private:
+    static constexpr std::uint64_t MASK = 4095;
+    std::vector<std::uint64_t> keys_;
+    std::array<std::uint16_t, MASK + 1> counts_{};
+};
+
+// A return to an earlier position after q moves scores REPEAT_SCORE + q for the searching side:
+// the later the better, so that it keeps out of a circle as long as it can.
+constexpr int REPEAT_BAND = 1000;
+bool isRepeatScore(int score) {
+    const int distance = score < 0 ? score - REPEAT_SCORE : -score - REPEAT_SCORE;
+    return distance >= 0 && distance < REPEAT_BAND;
+}
+
+// Decided and repeat scores are stored relative to the node so that they stay right at any ply.
 int toTable(int score, int ply) {
-    if (score > DECIDED_SCORE) return score + ply;
-    if (score < -DECIDED_SCORE) return score - ply;
+    if (score > DECIDED_SCORE || (score > 0 && isRepeatScore(score))) return score + ply;
+    if (score < -DECIDED_SCORE || (score < 0 && isRepeatScore(score))) return score - ply;
     return score;
 }
 int fromTable(int score, int ply) {
-    if (score > DECIDED_SCORE) return score - ply;
-    if (score < -DECIDED_SCORE) return score + ply;
+    if (score > DECIDED_SCORE || (score > 0 && isRepeatScore(score))) return score - ply;
+    if (score < -DECIDED_SCORE || (score < 0 && isRepeatScore(score))) return score + ply;
     return score;
 }
 
 class Searcher {
   public:
-    Searcher(const WinRules& rules, TranspositionTable& table) : rules_(rules), table_(table) {}
+    Searcher(const WinRules& rules, TranspositionTable& table, int rootSide)
+        : rules_(rules), rootSide_(rootSide), table_(table) {}
+
+    Repetitions& repetitions() { return repetitions_; }
+    // Whether the searching side's move to child (the other side to move, key childKey)
+    // brings back an earlier position.
+    bool repeats(int mover, std::uint64_t childKey) const {
+        return mover == rootSide_ && repetitions_.contains(childKey);
+    }
 
     void setNodeCap(std::uint64_t cap) { nodeCap_ = cap; }
 
     // The score of p for side (to move) and, at ply 0, the best move into bestMove.
-    int negamax(const Position& p, int side, int depth, int alpha, int beta, int ply,
-                int* bestMove) {
-        const std::uint64_t key = hashOf(p) ^ (side == UPPER ? UPPER_TO_MOVE_KEY : 0);
+    int negamax(const Position& p, std::uint64_t key, int side, int depth, int alpha, int beta,
+                int ply, int* bestMove) {
         int firstMove = bestMove != nullptr ? *bestMove : 0;
         if (const TableEntry* e = table_.find(key)) {
             firstMove = e->move;
@@ -52,6 +95,7 @@ class Searcher {
             }
         }
         const int alphaStart = alpha;
+        repetitions_.push(key);
         int best = -INFINITE_SCORE;
         int bestIndex = firstMove;
         for (int n = 0; n < static_cast<int>(MOVES.size()); ++n) {
@@ -61,17 +105,29 @@ class Searcher {
             play(child, MOVES[m]);
             if (++nodes_ > nodeCap_) {
                 aborted_ = true;
+                repetitions_.pop();
                 return 0;
             }
             int s;
             const int outcome = decide(child, side, rules_);
             if (outcome != 0) {
                 s = outcome * (WIN_SCORE - (ply + 1));
-            } else if (depth <= 1) {
+            } else if (depth <= 1 && side != rootSide_) {
                 s = leafScore(child, side);
             } else {
-                s = -negamax(child, -side, depth - 1, -beta, -alpha, ply + 1, nullptr);
-                if (aborted_) return 0;
+                const std::uint64_t childKey = keyOf(child, -side);
+                if (repeats(side, childKey)) {
+                    s = REPEAT_SCORE + ply + 1;
+                } else if (depth <= 1) {
+                    s = leafScore(child, side);
+                } else {
+                    s = -negamax(child, childKey, -side, depth - 1, -beta, -alpha, ply + 1,
+                                 nullptr);
+                    if (aborted_) {
+                        repetitions_.pop();
+                        return 0;
+                    }
+                }
             }
             if (s > best) {
                 best = s;
@@ -80,6 +136,7 @@ class Searcher {
             if (s > alpha) alpha = s;
             if (alpha >= beta) break;
         }
+        repetitions_.pop();
         const Bound bound = best <= alphaStart ? Bound::Upper
                             : best >= beta     ? Bound::Lower
                                                : Bound::Exact;
@@ -102,6 +159,8 @@ class Searcher {
     }
 
     WinRules rules_;
+    int rootSide_;
+    Repetitions repetitions_;
     std::uint64_t nodeCap_ = SAFETY_CAP;
     TranspositionTable& table_;
     std::uint64_t nodes_ = 0;
@@ -133,20 +192,24 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
         Position child = root;
         play(child, MOVES[m]);
         if (decide(child, side, searcher.rules()) != 0) continue;
-        const int value = -searcher.negamax(child, -side, researchDepth, -INFINITE_SCORE,
-                                            INFINITE_SCORE, 1, nullptr);
+        const std::uint64_t childKey = keyOf(child, -side);
+        const bool repeated = searcher.repeats(side, childKey);
+        const int value = repeated ? REPEAT_SCORE + 1
+                                   : -searcher.negamax(child, childKey, -side, researchDepth,
+                                                       -INFINITE_SCORE, INFINITE_SCORE, 1, nullptr);
         if (searcher.aborted()) return;
         if (value < -DECIDED_SCORE) continue;
         // The shorter search above may miss a loss that the deepening saw: ask at full depth
         // whether the opponent forces a win.
         if (researchDepth < depth - 1) {
-            const int theirs = searcher.negamax(child, -side, depth - 1, DECIDED_SCORE,
+            const int theirs = searcher.negamax(child, childKey, -side, depth - 1, DECIDED_SCORE,
                                                 DECIDED_SCORE + 1, 1, nullptr);
             if (searcher.aborted()) return;
             if (theirs > DECIDED_SCORE) continue;
         }
         int traps = 0;
         bool returns = false;
+        searcher.repetitions().push(childKey);
         for (const Direction reply : MOVES) {
             Position next = child;
             play(next, reply);
@@ -155,12 +218,13 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
             if (outcome < 0) {
                 ++traps;
             } else if (outcome == 0 && trapDepth > 0) {
-                const int v = searcher.negamax(next, side, trapDepth, DECIDED_SCORE,
-                                               DECIDED_SCORE + 1, 2, nullptr);
+                const int v = searcher.negamax(next, keyOf(next, side), side, trapDepth,
+                                               DECIDED_SCORE, DECIDED_SCORE + 1, 2, nullptr);
                 if (searcher.aborted()) return;
                 if (v > DECIDED_SCORE) ++traps;
             }
         }
+        searcher.repetitions().pop();
         const int total = value + TRAP_BONUS * traps - (returns ? RETURN_PENALTY : 0);
         if (total > bestTotal) {
             bestTotal = total;
@@ -173,15 +237,19 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
 }
 
 SearchResult search(const Position& root, int side, const WinRules& rules,
-                    const SearchLimits& limits, TranspositionTable& table) {
+                    const SearchLimits& limits, TranspositionTable& table,
+                    std::span<const Earlier> earlier) {
     table.newSearch();
-    Searcher searcher(rules, table);
+    Searcher searcher(rules, table, side);
+    for (const Earlier& e : earlier)
+        searcher.repetitions().push(keyOf(e.position, e.side));
+    const std::uint64_t rootKey = keyOf(root, side);
     SearchResult result;
     int move = 0;
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
         searcher.setNodeCap(depth <= limits.minDepth ? SAFETY_CAP : limits.nodeCap);
         const int score =
-            searcher.negamax(root, side, depth, -INFINITE_SCORE, INFINITE_SCORE, 0, &move);
+            searcher.negamax(root, rootKey, side, depth, -INFINITE_SCORE, INFINITE_SCORE, 0, &move);
         if (searcher.aborted()) break;
         result.best = MOVES[move];
         result.score = score;
@@ -193,6 +261,7 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
     if (result.score >= -DECIDED_SCORE && result.score <= DECIDED_SCORE && result.depth >= 2) {
         SearchResult trapped = result;
         searcher.setNodeCap(searcher.nodes() + TRAP_NODES);
+        searcher.repetitions().push(rootKey);
         preferTraps(root, side, result.depth, searcher, trapped);
         if (!searcher.aborted()) result = trapped;
     }
