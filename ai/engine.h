@@ -34,10 +34,11 @@ struct EarlierPosition {
     int sideToMove = SIDE_NONE;
 };
 
-// As above, in a game that went through the earlier positions (any order). The levels above
+// As above, in a game that went through the earlier positions (oldest first). The levels above
 // 入門 avoid a move that brings back one of them with the same side to move unless every other
-// move loses; 入門 ignores them. Deterministic in the position, the earlier positions and the
-// level. The position-only form above is this one with no earlier positions.
+// move loses (then they go back to the one not seen for longest); 入門 ignores them. Deterministic
+// in the position, the earlier positions and the level. The position-only form above is this one
+// with no earlier positions.
 Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,
                        Level level, std::span<const EarlierPosition> earlier);
 

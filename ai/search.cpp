@@ -24,46 +24,55 @@ std::uint64_t keyOf(const Position& p, int side) {
     return hashOf(p) ^ (side == UPPER ? UPPER_TO_MOVE_KEY : 0);
 }
 
-// The keys of the earlier positions of the game and of the searched line. A small table of
-// counts by the key's low bits answers most questions without looking at the list.
+// A short summary of a position: the prince's and the kings' squares and the side to move.
+// Positions with different summaries differ, so most questions are answered without a key.
+constexpr unsigned SUMMARY_MASK = 4095;
+unsigned summaryOf(const Position& p, int side) {
+    return (p.prince ^ (static_cast<unsigned>(p.upperKing) << 5) ^
+            (static_cast<unsigned>(p.lowerKing) << 3) ^ (side == UPPER ? 2048u : 0u)) &
+           SUMMARY_MASK;
+}
+
+// The earlier positions of the game and of the searched line, by key, with a table of counts
+// by summary.
 class Repetitions {
   public:
-    void push(std::uint64_t key) {
-        keys_.push_back(key);
-        ++counts_[key & MASK];
+    void push(std::uint64_t key, unsigned summary) {
+        entries_.push_back({key, summary});
+        ++counts_[summary];
     }
     void pop() {
-        --counts_[keys_.back() & MASK];
-        keys_.pop_back();
+        --counts_[entries_.back().summary];
+        entries_.pop_back();
     }
-    bool contains(std::uint64_t key) const {
-        if (counts_[key & MASK] == 0) return false;
-        return std::find(keys_.begin(), keys_.end(), key) != keys_.end();
+    // Whether a position of this summary may be among them.
+    bool mayContain(unsigned summary) const { return counts_[summary] != 0; }
+    // How many positions ago key last occurred (1: the latest), or 0 when it did not.
+    int age(std::uint64_t key) const {
+        for (std::size_t i = entries_.size(); i-- > 0;) {
+            if (entries_[i].key == key) return static_cast<int>(entries_.size() - i);
+        }
+        return 0;
     }
 
   private:
-    static constexpr std::uint64_t MASK = 4095;
-    std::vector<std::uint64_t> keys_;
-    std::array<std::uint16_t, MASK + 1> counts_{};
+    struct Entry {
+        std::uint64_t key;
+        unsigned summary;
+    };
+    std::vector<Entry> entries_;
+    std::array<std::uint16_t, SUMMARY_MASK + 1> counts_{};
 };
 
-// A return to an earlier position after q moves scores REPEAT_SCORE + q for the searching side:
-// the later the better, so that it keeps out of a circle as long as it can.
-constexpr int REPEAT_BAND = 1000;
-bool isRepeatScore(int score) {
-    const int distance = score < 0 ? score - REPEAT_SCORE : -score - REPEAT_SCORE;
-    return distance >= 0 && distance < REPEAT_BAND;
-}
-
-// Decided and repeat scores are stored relative to the node so that they stay right at any ply.
+// Decided scores are stored relative to the node so that they stay right at any ply.
 int toTable(int score, int ply) {
-    if (score > DECIDED_SCORE || (score > 0 && isRepeatScore(score))) return score + ply;
-    if (score < -DECIDED_SCORE || (score < 0 && isRepeatScore(score))) return score - ply;
+    if (score > DECIDED_SCORE) return score + ply;
+    if (score < -DECIDED_SCORE) return score - ply;
     return score;
 }
 int fromTable(int score, int ply) {
-    if (score > DECIDED_SCORE || (score > 0 && isRepeatScore(score))) return score - ply;
-    if (score < -DECIDED_SCORE || (score < 0 && isRepeatScore(score))) return score + ply;
+    if (score > DECIDED_SCORE) return score - ply;
+    if (score < -DECIDED_SCORE) return score + ply;
     return score;
 }
 
@@ -73,10 +82,13 @@ class Searcher {
         : rules_(rules), rootSide_(rootSide), table_(table) {}
 
     Repetitions& repetitions() { return repetitions_; }
-    // Whether the searching side's move to child (the other side to move, key childKey)
-    // brings back an earlier position.
-    bool repeats(int mover, std::uint64_t childKey) const {
-        return mover == rootSide_ && repetitions_.contains(childKey);
+    // When the searching side's move to child (the other side to move, key childKey) brings
+    // back an earlier position, its score for the searching side; 0 otherwise.
+    int repeatScore(int mover, const Position& child, std::uint64_t childKey, int childPly) const {
+        if (mover != rootSide_ || !repetitions_.mayContain(summaryOf(child, -mover))) return 0;
+        const int age = repetitions_.age(childKey);
+        if (age == 0) return 0;
+        return REPEAT_SCORE + childPly * REPEAT_PLY_STEP + std::min(age, REPEAT_PLY_STEP - 1);
     }
 
     void setNodeCap(std::uint64_t cap) { nodeCap_ = cap; }
@@ -95,7 +107,7 @@ class Searcher {
             }
         }
         const int alphaStart = alpha;
-        repetitions_.push(key);
+        repetitions_.push(key, summaryOf(p, side));
         int best = -INFINITE_SCORE;
         int bestIndex = firstMove;
         for (int n = 0; n < static_cast<int>(MOVES.size()); ++n) {
@@ -112,12 +124,13 @@ class Searcher {
             const int outcome = decide(child, side, rules_);
             if (outcome != 0) {
                 s = outcome * (WIN_SCORE - (ply + 1));
-            } else if (depth <= 1 && side != rootSide_) {
+            } else if (depth <= 1 &&
+                       (side != rootSide_ || !repetitions_.mayContain(summaryOf(child, -side)))) {
                 s = leafScore(child, side);
             } else {
                 const std::uint64_t childKey = keyOf(child, -side);
-                if (repeats(side, childKey)) {
-                    s = REPEAT_SCORE + ply + 1;
+                if (const int r = repeatScore(side, child, childKey, ply + 1); r != 0) {
+                    s = r;
                 } else if (depth <= 1) {
                     s = leafScore(child, side);
                 } else {
@@ -193,10 +206,11 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
         play(child, MOVES[m]);
         if (decide(child, side, searcher.rules()) != 0) continue;
         const std::uint64_t childKey = keyOf(child, -side);
-        const bool repeated = searcher.repeats(side, childKey);
-        const int value = repeated ? REPEAT_SCORE + 1
-                                   : -searcher.negamax(child, childKey, -side, researchDepth,
-                                                       -INFINITE_SCORE, INFINITE_SCORE, 1, nullptr);
+        const int repeated = searcher.repeatScore(side, child, childKey, 1);
+        const int value = repeated != 0
+                              ? repeated
+                              : -searcher.negamax(child, childKey, -side, researchDepth,
+                                                  -INFINITE_SCORE, INFINITE_SCORE, 1, nullptr);
         if (searcher.aborted()) return;
         if (value < -DECIDED_SCORE) continue;
         // The shorter search above may miss a loss that the deepening saw: ask at full depth
@@ -209,7 +223,7 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
         }
         int traps = 0;
         bool returns = false;
-        searcher.repetitions().push(childKey);
+        searcher.repetitions().push(childKey, summaryOf(child, -side));
         for (const Direction reply : MOVES) {
             Position next = child;
             play(next, reply);
@@ -242,7 +256,7 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
     table.newSearch();
     Searcher searcher(rules, table, side);
     for (const Earlier& e : earlier)
-        searcher.repetitions().push(keyOf(e.position, e.side));
+        searcher.repetitions().push(keyOf(e.position, e.side), summaryOf(e.position, e.side));
     const std::uint64_t rootKey = keyOf(root, side);
     SearchResult result;
     int move = 0;
@@ -261,7 +275,7 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
     if (result.score >= -DECIDED_SCORE && result.score <= DECIDED_SCORE && result.depth >= 2) {
         SearchResult trapped = result;
         searcher.setNodeCap(searcher.nodes() + TRAP_NODES);
-        searcher.repetitions().push(rootKey);
+        searcher.repetitions().push(rootKey, summaryOf(root, side));
         preferTraps(root, side, result.depth, searcher, trapped);
         if (!searcher.aborted()) result = trapped;
     }

@@ -45,13 +45,17 @@ struct Earlier {
 // a draw that the searching side dislikes more than any undecided position but less than a
 // loss: it prefers every move that does not lose to one that repeats. The opponent's own
 // returns are searched on as ordinary moves, since the game does not end there. A return after
-// q moves of the search scores REPEAT_SCORE + q: the later, the better.
+// q moves of the search to a position last seen a positions before scores
+// REPEAT_SCORE + q * REPEAT_PLY_STEP + min(a, REPEAT_PLY_STEP - 1): the later the better, and
+// when every line returns at once, to the position not seen for longest, so that in a small
+// closed set of positions the level keeps trying new ways rather than turn in one circle.
 inline constexpr int REPEAT_SCORE = -20000;
+inline constexpr int REPEAT_PLY_STEP = 128;
 
 // The best magnet for the side of sign side in an undecided position, by an alpha-beta
 // search over the four magnets with the transposition table (cleared for this search).
-// earlier: the positions before root in the game; the root and the positions along the
-// searched line count as earlier too.
+// earlier: the positions before root in the game, oldest first; the root and the positions
+// along the searched line count as earlier too.
 SearchResult search(const Position& root, int side, const WinRules& rules,
                     const SearchLimits& limits, TranspositionTable& table,
                     std::span<const Earlier> earlier = {});
