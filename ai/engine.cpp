@@ -1,5 +1,7 @@
 #include "ai/engine.h"
 
+#include <vector>
+
 #include "ai/engine_levels.h"
 #include "ai/search.h"
 #include "ai/trials.h"
@@ -19,6 +21,16 @@ Direction beginnerChoice(const Board& board, int sideToMove, const Sides& sides)
     const TrialResult result = tryDirections(trial, saved, kings, sides);
     const Direction choice = directionFromWord(result.bestDirection).value_or(Direction::Left);
     return upper ? choice : opposite(choice);
+}
+
+// The square holding the prince, or none when the board has no prince.
+Square princeOf(const Board& board) {
+    for (int x = 1; x <= boardSize; ++x) {
+        for (int y = 1; y <= boardSize; ++y) {
+            if (board(x, y) == PRINCE) return {x, y};
+        }
+    }
+    return {};
 }
 
 // 64 Mi bytes would be too much for a game; 2^20 entries of 16 bytes are 16 MiB.
@@ -45,11 +57,25 @@ SearchLimits limitsOf(Level level) {
 
 Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,
                        Level level) {
+    return chooseMagnet(board, prince, sideToMove, game, level, {});
+}
+
+Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,
+                       Level level, std::span<const EarlierPosition> earlier) {
     if (level == Level::入門) return beginnerChoice(board, sideToMove, game.sides);
     thread_local engine::TranspositionTable table(TABLE_LOG2_ENTRIES);
+    const auto signOf = [&](int s) {
+        return s == game.sides.comSide ? engine::UPPER : engine::LOWER;
+    };
+    std::vector<engine::Earlier> positions;
+    positions.reserve(earlier.size());
+    for (const EarlierPosition& e : earlier) {
+        if (e.sideToMove != game.sides.comSide && e.sideToMove != game.sides.manSide) continue;
+        positions.push_back({engine::fromBoard(e.board, princeOf(e.board)), signOf(e.sideToMove)});
+    }
     const engine::Position position = engine::fromBoard(board, prince);
-    const int side = sideToMove == game.sides.comSide ? engine::UPPER : engine::LOWER;
-    return engine::search(position, side, engine::winRulesOf(game), engine::limitsOf(level), table)
+    return engine::search(position, signOf(sideToMove), engine::winRulesOf(game),
+                          engine::limitsOf(level), table, positions)
         .best;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "ai/level.h"
 #include "rules/board.h"
 #include "rules/check.h"
@@ -25,5 +27,19 @@ struct SearchGame {
 // same direction on every machine. The position must not be decided already.
 Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,
                        Level level);
+
+// A position earlier in the same game: the board (prince included) and the side that was to move.
+struct EarlierPosition {
+    Board board;
+    int sideToMove = SIDE_NONE;
+};
+
+// As above, in a game that went through the earlier positions (oldest first). The levels above
+// 入門 avoid a move that brings back one of them with the same side to move unless every other
+// move loses (then they go back to the one not seen for longest); 入門 ignores them. Deterministic
+// in the position, the earlier positions and the level. The position-only form above is this one
+// with no earlier positions.
+Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,
+                       Level level, std::span<const EarlierPosition> earlier);
 
 }

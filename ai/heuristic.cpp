@@ -1,6 +1,7 @@
 #include "ai/heuristic.h"
 
 #include <array>
+#include <cstdint>
 
 namespace quorvel::engine {
 
@@ -9,6 +10,19 @@ namespace {
 // Weights by kind (index 1..14) of an attacker beside the king and two squares away.
 constexpr std::array<int, KIND_COUNT> NEAR_WEIGHT{0, 3, 3, 3, 5, 5, 4, 4, 4, 5, 5, 5, 5, 6, 6};
 constexpr std::array<int, KIND_COUNT> FAR_WEIGHT{0, 1, 2, 4, 2, 2, 2, 2, 1, 2, 2, 2, 2, 3, 3};
+
+// The same weights by the byte of (cell * attacker): zero for anything but the attacker's pieces,
+// so that the neighbourhood loop needs no test.
+using ByteTable = std::array<std::uint8_t, 256>;
+constexpr ByteTable byteTable(const std::array<int, KIND_COUNT>& weights) {
+    ByteTable table{};
+    for (int kind = 1; kind < KIND_COUNT; ++kind) {
+        table[static_cast<std::uint8_t>(kind)] = static_cast<std::uint8_t>(weights[kind]);
+    }
+    return table;
+}
+constexpr ByteTable NEAR_BY_BYTE = byteTable(NEAR_WEIGHT);
+constexpr ByteTable FAR_BY_BYTE = byteTable(FAR_WEIGHT);
 
 constexpr int LINED_UP_OPEN = 40;    // the line to the king is open
 constexpr int LINED_UP_BLOCKED = 7;  // one piece stands between
@@ -73,9 +87,8 @@ int pressure(const Position& position, int attacker) {
     int score = 0;
     for (int n = 0; n < around.count; ++n) {
         const Neighbour& at = around.squares[n];
-        const int kind = cells[king + at.offset] * attacker;
-        if (kind <= NO_PIECE || kind >= KIND_COUNT) continue;
-        score += at.near ? NEAR_WEIGHT[kind] : FAR_WEIGHT[kind];
+        const auto code = static_cast<std::uint8_t>(cells[king + at.offset] * attacker);
+        score += at.near ? NEAR_BY_BYTE[code] : FAR_BY_BYTE[code];
     }
     for (const Ray& ray : RAYS) {
         int blockers = 0;

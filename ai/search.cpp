@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "ai/attack.h"
 #include "ai/heuristic.h"
@@ -19,6 +20,50 @@ constexpr int INFINITE_SCORE = WIN_SCORE + 1;
 constexpr int PENDING_ATTACK = 500;
 constexpr std::uint64_t UPPER_TO_MOVE_KEY = 0x9e3779b97f4a7c15ull;
 
+std::uint64_t keyOf(const Position& p, int side) {
+    return hashOf(p) ^ (side == UPPER ? UPPER_TO_MOVE_KEY : 0);
+}
+
+// A short summary of a position: the prince's and the kings' squares and the side to move.
+// Positions with different summaries differ, so most questions are answered without a key.
+constexpr unsigned SUMMARY_MASK = 4095;
+unsigned summaryOf(const Position& p, int side) {
+    return (p.prince ^ (static_cast<unsigned>(p.upperKing) << 5) ^
+            (static_cast<unsigned>(p.lowerKing) << 3) ^ (side == UPPER ? 2048u : 0u)) &
+           SUMMARY_MASK;
+}
+
+// The earlier positions of the game and of the searched line, by key, with a table of counts
+// by summary.
+class Repetitions {
+  public:
+    void push(std::uint64_t key, unsigned summary) {
+        entries_.push_back({key, summary});
+        ++counts_[summary];
+    }
+    void pop() {
+        --counts_[entries_.back().summary];
+        entries_.pop_back();
+    }
+    // Whether a position of this summary may be among them.
+    bool mayContain(unsigned summary) const { return counts_[summary] != 0; }
+    // How many positions ago key last occurred (1: the latest), or 0 when it did not.
+    int age(std::uint64_t key) const {
+        for (std::size_t i = entries_.size(); i-- > 0;) {
+            if (entries_[i].key == key) return static_cast<int>(entries_.size() - i);
+        }
+        return 0;
+    }
+
+  private:
+    struct Entry {
+        std::uint64_t key;
+        unsigned summary;
+    };
+    std::vector<Entry> entries_;
+    std::array<std::uint16_t, SUMMARY_MASK + 1> counts_{};
+};
+
 // Decided scores are stored relative to the node so that they stay right at any ply.
 int toTable(int score, int ply) {
     if (score > DECIDED_SCORE) return score + ply;
@@ -33,14 +78,24 @@ int fromTable(int score, int ply) {
 
 class Searcher {
   public:
-    Searcher(const WinRules& rules, TranspositionTable& table) : rules_(rules), table_(table) {}
+    Searcher(const WinRules& rules, TranspositionTable& table, int rootSide)
+        : rules_(rules), rootSide_(rootSide), table_(table) {}
+
+    Repetitions& repetitions() { return repetitions_; }
+    // When the searching side's move to child (the other side to move, key childKey) brings
+    // back an earlier position, its score for the searching side; 0 otherwise.
+    int repeatScore(int mover, const Position& child, std::uint64_t childKey, int childPly) const {
+        if (mover != rootSide_ || !repetitions_.mayContain(summaryOf(child, -mover))) return 0;
+        const int age = repetitions_.age(childKey);
+        if (age == 0) return 0;
+        return REPEAT_SCORE + childPly * REPEAT_PLY_STEP + std::min(age, REPEAT_PLY_STEP - 1);
+    }
 
     void setNodeCap(std::uint64_t cap) { nodeCap_ = cap; }
 
     // The score of p for side (to move) and, at ply 0, the best move into bestMove.
-    int negamax(const Position& p, int side, int depth, int alpha, int beta, int ply,
-                int* bestMove) {
-        const std::uint64_t key = hashOf(p) ^ (side == UPPER ? UPPER_TO_MOVE_KEY : 0);
+    int negamax(const Position& p, std::uint64_t key, int side, int depth, int alpha, int beta,
+                int ply, int* bestMove) {
         int firstMove = bestMove != nullptr ? *bestMove : 0;
         if (const TableEntry* e = table_.find(key)) {
             firstMove = e->move;
@@ -52,6 +107,7 @@ class Searcher {
             }
         }
         const int alphaStart = alpha;
+        repetitions_.push(key, summaryOf(p, side));
         int best = -INFINITE_SCORE;
         int bestIndex = firstMove;
         for (int n = 0; n < static_cast<int>(MOVES.size()); ++n) {
@@ -61,17 +117,30 @@ class Searcher {
             play(child, MOVES[m]);
             if (++nodes_ > nodeCap_) {
                 aborted_ = true;
+                repetitions_.pop();
                 return 0;
             }
             int s;
             const int outcome = decide(child, side, rules_);
             if (outcome != 0) {
                 s = outcome * (WIN_SCORE - (ply + 1));
-            } else if (depth <= 1) {
+            } else if (depth <= 1 &&
+                       (side != rootSide_ || !repetitions_.mayContain(summaryOf(child, -side)))) {
                 s = leafScore(child, side);
             } else {
-                s = -negamax(child, -side, depth - 1, -beta, -alpha, ply + 1, nullptr);
-                if (aborted_) return 0;
+                const std::uint64_t childKey = keyOf(child, -side);
+                if (const int r = repeatScore(side, child, childKey, ply + 1); r != 0) {
+                    s = r;
+                } else if (depth <= 1) {
+                    s = leafScore(child, side);
+                } else {
+                    s = -negamax(child, childKey, -side, depth - 1, -beta, -alpha, ply + 1,
+                                 nullptr);
+                    if (aborted_) {
+                        repetitions_.pop();
+                        return 0;
+                    }
+                }
             }
             if (s > best) {
                 best = s;
@@ -80,6 +149,7 @@ class Searcher {
             if (s > alpha) alpha = s;
             if (alpha >= beta) break;
         }
+        repetitions_.pop();
         const Bound bound = best <= alphaStart ? Bound::Upper
                             : best >= beta     ? Bound::Lower
                                                : Bound::Exact;
@@ -102,6 +172,8 @@ class Searcher {
     }
 
     WinRules rules_;
+    int rootSide_;
+    Repetitions repetitions_;
     std::uint64_t nodeCap_ = SAFETY_CAP;
     TranspositionTable& table_;
     std::uint64_t nodes_ = 0;
@@ -133,20 +205,25 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
         Position child = root;
         play(child, MOVES[m]);
         if (decide(child, side, searcher.rules()) != 0) continue;
-        const int value = -searcher.negamax(child, -side, researchDepth, -INFINITE_SCORE,
-                                            INFINITE_SCORE, 1, nullptr);
+        const std::uint64_t childKey = keyOf(child, -side);
+        const int repeated = searcher.repeatScore(side, child, childKey, 1);
+        const int value = repeated != 0
+                              ? repeated
+                              : -searcher.negamax(child, childKey, -side, researchDepth,
+                                                  -INFINITE_SCORE, INFINITE_SCORE, 1, nullptr);
         if (searcher.aborted()) return;
         if (value < -DECIDED_SCORE) continue;
         // The shorter search above may miss a loss that the deepening saw: ask at full depth
         // whether the opponent forces a win.
         if (researchDepth < depth - 1) {
-            const int theirs = searcher.negamax(child, -side, depth - 1, DECIDED_SCORE,
+            const int theirs = searcher.negamax(child, childKey, -side, depth - 1, DECIDED_SCORE,
                                                 DECIDED_SCORE + 1, 1, nullptr);
             if (searcher.aborted()) return;
             if (theirs > DECIDED_SCORE) continue;
         }
         int traps = 0;
         bool returns = false;
+        searcher.repetitions().push(childKey, summaryOf(child, -side));
         for (const Direction reply : MOVES) {
             Position next = child;
             play(next, reply);
@@ -155,12 +232,13 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
             if (outcome < 0) {
                 ++traps;
             } else if (outcome == 0 && trapDepth > 0) {
-                const int v = searcher.negamax(next, side, trapDepth, DECIDED_SCORE,
-                                               DECIDED_SCORE + 1, 2, nullptr);
+                const int v = searcher.negamax(next, keyOf(next, side), side, trapDepth,
+                                               DECIDED_SCORE, DECIDED_SCORE + 1, 2, nullptr);
                 if (searcher.aborted()) return;
                 if (v > DECIDED_SCORE) ++traps;
             }
         }
+        searcher.repetitions().pop();
         const int total = value + TRAP_BONUS * traps - (returns ? RETURN_PENALTY : 0);
         if (total > bestTotal) {
             bestTotal = total;
@@ -173,15 +251,19 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
 }
 
 SearchResult search(const Position& root, int side, const WinRules& rules,
-                    const SearchLimits& limits, TranspositionTable& table) {
+                    const SearchLimits& limits, TranspositionTable& table,
+                    std::span<const Earlier> earlier) {
     table.newSearch();
-    Searcher searcher(rules, table);
+    Searcher searcher(rules, table, side);
+    for (const Earlier& e : earlier)
+        searcher.repetitions().push(keyOf(e.position, e.side), summaryOf(e.position, e.side));
+    const std::uint64_t rootKey = keyOf(root, side);
     SearchResult result;
     int move = 0;
     for (int depth = 1; depth <= limits.maxDepth; ++depth) {
         searcher.setNodeCap(depth <= limits.minDepth ? SAFETY_CAP : limits.nodeCap);
         const int score =
-            searcher.negamax(root, side, depth, -INFINITE_SCORE, INFINITE_SCORE, 0, &move);
+            searcher.negamax(root, rootKey, side, depth, -INFINITE_SCORE, INFINITE_SCORE, 0, &move);
         if (searcher.aborted()) break;
         result.best = MOVES[move];
         result.score = score;
@@ -193,6 +275,7 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
     if (result.score >= -DECIDED_SCORE && result.score <= DECIDED_SCORE && result.depth >= 2) {
         SearchResult trapped = result;
         searcher.setNodeCap(searcher.nodes() + TRAP_NODES);
+        searcher.repetitions().push(rootKey, summaryOf(root, side));
         preferTraps(root, side, result.depth, searcher, trapped);
         if (!searcher.aborted()) result = trapped;
     }

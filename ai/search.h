@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "ai/position.h"
 #include "ai/transposition.h"
@@ -34,9 +35,29 @@ struct SearchResult {
     std::uint64_t nodes = 0;  // positions reached by a move
 };
 
+// A position that came earlier in the game, with the sign of the side that was to move in it.
+struct Earlier {
+    Position position;
+    int side = LOWER;
+};
+
+// A position that the searching side brings back (the same squares, the same side to move) is
+// a draw that the searching side dislikes more than any undecided position but less than a
+// loss: it prefers every move that does not lose to one that repeats. The opponent's own
+// returns are searched on as ordinary moves, since the game does not end there. A return after
+// q moves of the search to a position last seen a positions before scores
+// REPEAT_SCORE + q * REPEAT_PLY_STEP + min(a, REPEAT_PLY_STEP - 1): the later the better, and
+// when every line returns at once, to the position not seen for longest, so that in a small
+// closed set of positions the level keeps trying new ways rather than turn in one circle.
+inline constexpr int REPEAT_SCORE = -20000;
+inline constexpr int REPEAT_PLY_STEP = 128;
+
 // The best magnet for the side of sign side in an undecided position, by an alpha-beta
 // search over the four magnets with the transposition table (cleared for this search).
+// earlier: the positions before root in the game, oldest first; the root and the positions
+// along the searched line count as earlier too.
 SearchResult search(const Position& root, int side, const WinRules& rules,
-                    const SearchLimits& limits, TranspositionTable& table);
+                    const SearchLimits& limits, TranspositionTable& table,
+                    std::span<const Earlier> earlier = {});
 
 }

@@ -42,7 +42,9 @@ std::string tokenOf(int code) {
         const char c = code < 0 ? static_cast<char>(std::toupper(l.letter)) : l.letter;
         return isPromoted(l.code) ? std::string{'+', c} : std::string{c};
     }
-    return "?" + std::to_string(code);
+    std::string unknown = "?";
+    unknown += std::to_string(code);
+    return unknown;
 }
 
 int codeOf(std::string_view token) {
@@ -67,8 +69,8 @@ std::string toText(const Board& board) {
     std::string text;
     for (int y = 1; y <= boardSize; ++y) {
         for (int x = 1; x <= boardSize; ++x) {
-            std::string token = tokenOf(board(x, y));
-            if (token.size() < 2) token.insert(0, " ");
+            const std::string token = tokenOf(board(x, y));
+            if (token.size() < 2) text += ' ';  // tokens are right-aligned in two columns
             text += token;
             text += x < boardSize ? " " : "\n";
         }

@@ -16,14 +16,13 @@
 // either side a forced win (so the opening, not the levels, would decide the game), is drawn
 // again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
-// Every level chooses from the position alone, so a game that comes back to a position with
-// the same side to move repeats itself for ever: it is counted as unfinished at once.
+// Each level is given the game's earlier positions (the opening's included), as the game gives
+// them to the computer, so the levels above 入門 steer away from positions already seen.
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,6 +50,7 @@ struct GameState {
     Square prince = FIRST_PRINCE_SQUARE;
     int toMove = SEATS.manSide;
     int moves = 0;
+    std::vector<EarlierPosition> history;  // the positions before this one
 };
 
 // Plays one move for the side to move; returns the winner's side identifier or SIDE_NONE.
@@ -78,6 +78,7 @@ GameState openingOf(std::uint32_t seed) {
         layFirstPosition(g.board);
         bool decided = false;
         for (int i = 0; i < OPENING_MOVES && !decided; ++i) {
+            g.history.push_back({g.board, g.toMove});
             decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]) != SIDE_NONE;
         }
         if (decided) continue;
@@ -105,23 +106,17 @@ struct LevelClock {
 
 // Plays from the opening; returns the winner's side or SIDE_NONE when unfinished.
 int playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelClock>& clocks) {
-    std::multimap<std::uint64_t, std::pair<Board, Square>> seen[2];
+    std::vector<EarlierPosition> earlier = g.history;
     while (g.moves < MAX_MOVES) {
-        auto& seenHere = seen[g.toMove == SEATS.manSide ? 0 : 1];
-        const std::uint64_t key = engine::hashOf(engine::fromBoard(g.board, g.prince));
-        const auto [from, to] = seenHere.equal_range(key);
-        for (auto it = from; it != to; ++it) {
-            if (it->second.first == g.board && it->second.second == g.prince) return SIDE_NONE;
-        }
-        seenHere.emplace(key, std::make_pair(g.board, g.prince));
         const Level level = g.toMove == SEATS.manSide ? lowerLevel : upperLevel;
         const double start = threadMs();
-        const Direction d = chooseMagnet(g.board, g.prince, g.toMove, GAME, level);
+        const Direction d = chooseMagnet(g.board, g.prince, g.toMove, GAME, level, earlier);
         const double ms = threadMs() - start;
         LevelClock& c = clocks[static_cast<std::size_t>(level)];
         c.totalMs += ms;
         c.maxMs = std::max(c.maxMs, ms);
         ++c.moves;
+        earlier.push_back({g.board, g.toMove});
         if (const int winner = playMove(g, d); winner != SIDE_NONE) return winner;
     }
     return SIDE_NONE;
