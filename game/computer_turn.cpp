@@ -33,7 +33,7 @@ void Game::com_ban() {
         s_.level == Level::入門
             ? tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides).bestDirection
             : std::string(wordOf(chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.sides.comSide,
-                                              searchGame(), s_.level)));
+                                              searchGame(), s_.level, earlierPositions())));
 
     ++s_.moveNumber;
     描画_手数(s_.moveNumber, textColour);

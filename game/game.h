@@ -165,6 +165,8 @@ class Game {
     void markLevel();
     // The game a search plays in: the sides and the win rule of the current mode.
     SearchGame searchGame() const;
+    // The positions of the game so far, oldest first, for a search to keep out of circles.
+    std::vector<EarlierPosition> earlierPositions() const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);

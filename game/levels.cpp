@@ -2,6 +2,7 @@
 // game a search plays in.
 
 #include <array>
+#include <variant>
 
 #include "game/game.h"
 
@@ -36,6 +37,22 @@ void Game::onLevel(Level level) {
 
 SearchGame Game::searchGame() const {
     return {s_.sides, s_.gameMode == MODE_COM ? WinTest::AgainstComputer : WinTest::TwoHumans};
+}
+
+std::vector<EarlierPosition> Game::earlierPositions() const {
+    std::vector<EarlierPosition> earlier;
+    if (history_.shown) return earlier;
+    const auto replay = replayRecord(history_.record);
+    const auto* positions = std::get_if<std::vector<GamePosition>>(&replay);
+    if (positions == nullptr) return earlier;
+    for (const GamePosition& p : *positions) {
+        if (p.turn == SIDE_NONE) continue;
+        // A command during a game may have relabelled the sides since: the side to move is
+        // named by its pieces, as the sides are labelled now.
+        const bool lowerToMove = p.turn == p.sides.manSide;
+        earlier.push_back({p.board, lowerToMove ? s_.sides.manSide : s_.sides.comSide});
+    }
+    return earlier;
 }
 
 }
