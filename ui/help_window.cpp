@@ -308,7 +308,13 @@ QWidget* HelpWindow::buildPage() {
         "<li>対局 → 終わり (Ctrl+Q): ゲームを終わります。</li>"
         "<li>局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。</li>"
         "<li>局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。</li>"
+        "<li>局面 → 待った (Ctrl+Z): コンピュータとの対局では自分の前の番まで、二人の対局では"
+        "一手戻します。勝負がついた後でも戻せます。</li>"
+        "<li>対局 → 続きから (F5): 前にゲームを終えたとき途中だった対局を続けます。</li>"
         "<li>その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。</li>"
+        "<li>棋譜 → 開く… (Ctrl+O)・保存… (Ctrl+S): 棋譜ファイル (.kifu, .kif) を開き、"
+        "今の対局を保存します。先頭 (Home)・前へ (Page Up)・次へ (Page Down)・最後 (End) で"
+        "局面をたどり、そこで対局を選ぶとその局面から指し続けます。</li>"
         "</ul>"))));
     layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
     layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
@@ -327,7 +333,8 @@ QWidget* HelpWindow::buildPage() {
         "Help",
         "<ul>"
         "<li>← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。</li>"
-        "<li>Ctrl+N, F2, F3, Ctrl+Q, Ctrl+R, Ctrl+H, F1: メニューの項目と同じです。</li>"
+        "<li>Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, "
+        "Page Up, Page Down, End: メニューの項目と同じです。</li>"
         "<li>Esc: ゲームを終わります。</li>"
         "</ul>"))));
     layout->addStretch();
