@@ -32,11 +32,11 @@ struct RecordedMove {
 
 // A game record. Move i (0-based) is move number i + 1: ▲ (先手) when i is even, △ (後手) when odd.
 struct GameRecord {
-    std::string startedAt;                    // 開始日時, "YYYY/MM/DD hh:mm:ss"
-    GameCommand command = GameCommand::Start; // 対局: the command that started the game
+    std::string startedAt;                     // 開始日時, "YYYY/MM/DD hh:mm:ss"
+    GameCommand command = GameCommand::Start;  // 対局: the command that started the game
     Level level = Level::入門;                 // 強さ
-    std::string sentePlayer;                  // 先手: e.g. "あなた", "ｺﾝﾋﾟｭｰﾀ", "先手"
-    std::string gotePlayer;                   // 後手
+    std::string sentePlayer;  // 先手: e.g. "あなた", "ｺﾝﾋﾟｭｰﾀ", "先手"
+    std::string gotePlayer;   // 後手
     std::vector<RecordedMove> moves;
     // The result in words, e.g. "まで2手で先手の勝ち"; empty for an unfinished game. Written as
     // the last line; when read it is only a comment (the result comes from replaying the moves).

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "game/translatable.h"
 #include "storage/cp932.h"
 #include "storage/file_io.h"
-#include "game/translatable.h"
 #include "storage/game_record.h"
 #include "storage/record_rules.h"
 
@@ -54,7 +54,8 @@ std::variant<GameRecord, RecordError> readRecordFile(const std::filesystem::path
     // CP932 has no U+FFFD: where it appears, the bytes were not CP932.
     const std::size_t damaged = text.find(cp932::REPLACEMENT);
     if (damaged != std::string::npos) {
-        return RecordError{lineAt(text, damaged), QT_TRANSLATE_NOOP("Game", "Shift-JISとして読めない文字があります")};
+        return RecordError{lineAt(text, damaged),
+                           QT_TRANSLATE_NOOP("Game", "Shift-JISとして読めない文字があります")};
     }
     return parseRecord(text);
 }

@@ -116,9 +116,12 @@ class RecordReader {
     // Takes the next line (without its line end); returns the error that refuses the record.
     std::optional<RecordError> read(std::string_view line, int number) {
         const auto length = countCharacters(line);
-        if (!length) return RecordError{number, QT_TRANSLATE_NOOP("Game", "UTF-8として読めない文字があります")};
+        if (!length)
+            return RecordError{number,
+                               QT_TRANSLATE_NOOP("Game", "UTF-8として読めない文字があります")};
         if (*length > RECORD_MAX_LINE_CHARS) {
-            return RecordError{number, QT_TRANSLATE_NOOP("Game", "行が長すぎます（1,000文字まで）")};
+            return RecordError{number,
+                               QT_TRANSLATE_NOOP("Game", "行が長すぎます（1,000文字まで）")};
         }
         const std::string_view text = trim(line);
         if (text.empty() || text.starts_with("#")) return std::nullopt;
@@ -154,7 +157,8 @@ class RecordReader {
             record_.startedAt = std::string(value);
         } else if (name == COMMAND) {
             const auto command = commandFromText(value);
-            if (!command) return RecordError{number, QT_TRANSLATE_NOOP("Game", "対局の種類が読めません")};
+            if (!command)
+                return RecordError{number, QT_TRANSLATE_NOOP("Game", "対局の種類が読めません")};
             record_.command = *command;
         } else if (name == LEVEL) {
             const auto level = levelFromName(value);
@@ -173,7 +177,8 @@ class RecordReader {
         const auto header = splitHeader(text);
         if (!header || header->first != COMMAND) return std::nullopt;
         const auto command = commandFromText(header->second);
-        if (!command) return RecordError{number, QT_TRANSLATE_NOOP("Game", "対局の種類が読めません")};
+        if (!command)
+            return RecordError{number, QT_TRANSLATE_NOOP("Game", "対局の種類が読めません")};
         pendingSwitch_ = command;
         return std::nullopt;
     }
@@ -184,7 +189,8 @@ class RecordReader {
         }
         section_ = Section::Moves;
         if (record_.moves.size() >= RECORD_MAX_MOVES) {
-            return RecordError{number, QT_TRANSLATE_NOOP("Game", "指し手が多すぎます（10,000手まで）")};
+            return RecordError{number,
+                               QT_TRANSLATE_NOOP("Game", "指し手が多すぎます（10,000手まで）")};
         }
         const int expected = static_cast<int>(record_.moves.size()) + 1;
         const auto moveNumber = takeNumber(text, kMaxNumberDigits);
@@ -196,15 +202,19 @@ class RecordReader {
         }
         skipBlanks(text);
         const bool sente = take(text, SENTE_MARK);
-        if (!sente && !take(text, GOTE_MARK)) return RecordError{number, QT_TRANSLATE_NOOP("Game", "▲か△がありません")};
+        if (!sente && !take(text, GOTE_MARK))
+            return RecordError{number, QT_TRANSLATE_NOOP("Game", "▲か△がありません")};
         if (sente != (expected % 2 == 1)) {
-            return RecordError{number, expected % 2 == 1
-                                           ? QT_TRANSLATE_NOOP("Game", "先手の手なのに△になっています")
-                                           : QT_TRANSLATE_NOOP("Game", "後手の手なのに▲になっています")};
+            return RecordError{number,
+                               expected % 2 == 1
+                                   ? QT_TRANSLATE_NOOP("Game", "先手の手なのに△になっています")
+                                   : QT_TRANSLATE_NOOP("Game", "後手の手なのに▲になっています")};
         }
         const std::size_t wordEnd = text.find_first_of(" \t(");
         const auto direction = directionFromWord(text.substr(0, wordEnd));
-        if (!direction) return RecordError{number, QT_TRANSLATE_NOOP("Game", "指し手が上・下・左・右のどれでもありません")};
+        if (!direction)
+            return RecordError{
+                number, QT_TRANSLATE_NOOP("Game", "指し手が上・下・左・右のどれでもありません")};
         text.remove_prefix(wordEnd == std::string_view::npos ? text.size() : wordEnd);
         skipBlanks(text);
 
@@ -212,7 +222,8 @@ class RecordReader {
         move.direction = *direction;
         if (!text.empty()) {
             const auto time = parseTime(text);
-            if (!time) return RecordError{number, QT_TRANSLATE_NOOP("Game", "消費時間が読めません")};
+            if (!time)
+                return RecordError{number, QT_TRANSLATE_NOOP("Game", "消費時間が読めません")};
             move.seconds = time->seconds;
             move.totalSeconds = time->totalSeconds;
         }

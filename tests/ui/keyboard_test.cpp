@@ -151,10 +151,11 @@ TEST_F(KeyboardTest, EnglishRetranslatesTheMenusAndTheHelpWindowAtOnce) {
         QStringLiteral("Home page\n(none yet)\n\ne-mail"));
     // Lines built around numbers find their entry with the numbers as %1, %2, ...; a line with
     // numbers but no such entry stays as it is.
-    EXPECT_EQ(translatedLines(GAME_CONTEXT, QStringLiteral("棋譜を読めません\r12行目\r手数が順番どおりで"
-                                                           "はありません（3手目のはずです）\r7行")),
-              QStringLiteral("The game record cannot be read\nLine 12\nThe moves are out of order "
-                             "(move 3 expected)\n7行"));
+    EXPECT_EQ(
+        translatedLines(GAME_CONTEXT, QStringLiteral("棋譜を読めません\r12行目\r手数が順番どおりで"
+                                                     "はありません（3手目のはずです）\r7行")),
+        QStringLiteral("The game record cannot be read\nLine 12\nThe moves are out of order "
+                       "(move 3 expected)\n7行"));
 
     ASSERT_TRUE(installLanguage(translator, Language::Japanese));
     window.retranslate();
