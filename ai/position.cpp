@@ -76,35 +76,42 @@ constexpr RankTable RANK = rankTable();
 
 // Compacts one line toward the magnet: the line starts at the square by the magnet and runs
 // away from it in steps of ALONG. Pieces keep their order and pack against the magnet's edge.
-// Each piece's new square is its rank among the line's pieces, so no square waits for another.
+// The line is read into a local copy first, so that no store waits for a load of the board.
 template <int ALONG>
 inline void compactLine(std::int8_t* cells, int start) {
-    int write = start;
+    std::int8_t line[boardSize];
+    for (int k = 0; k < boardSize; ++k)
+        line[k] = cells[start + k * ALONG];
+    std::int8_t packed[boardSize] = {};
+    int n = 0;
     for (int k = 0; k < boardSize; ++k) {
-        const int i = start + k * ALONG;
-        const std::int8_t c = cells[i];
-        cells[i] = NO_PIECE;
-        cells[write] = c;
-        write += c != NO_PIECE ? ALONG : 0;
+        packed[n] = line[k];
+        n += line[k] != NO_PIECE ? 1 : 0;
     }
+    for (int k = 0; k < boardSize; ++k)
+        cells[start + k * ALONG] = packed[k];
 }
 
 // The same for the line that holds the prince: it stays, and the pieces behind it pack
 // against it.
 template <int ALONG>
 inline void compactPrinceLine(std::int8_t* cells, int start) {
-    int write = start;
+    std::int8_t line[boardSize];
+    for (int k = 0; k < boardSize; ++k)
+        line[k] = cells[start + k * ALONG];
+    std::int8_t packed[boardSize] = {};
+    int n = 0;
     for (int k = 0; k < boardSize; ++k) {
-        const int i = start + k * ALONG;
-        const std::int8_t c = cells[i];
-        if (c == PRINCE_CELL) {
-            write = i + ALONG;
+        if (line[k] == PRINCE_CELL) {
+            packed[k] = PRINCE_CELL;
+            n = k + 1;
             continue;
         }
-        cells[i] = NO_PIECE;
-        cells[write] = c;
-        write += c != NO_PIECE ? ALONG : 0;
+        packed[n] = line[k];
+        n += line[k] != NO_PIECE ? 1 : 0;
     }
+    for (int k = 0; k < boardSize; ++k)
+        cells[start + k * ALONG] = packed[k];
 }
 
 // Where the king of code `king` stands on the line after the slide; unchanged when it stands
