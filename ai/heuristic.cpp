@@ -40,13 +40,12 @@ constexpr std::array<Ray, 8> RAYS{{{1, true},
                                    {-STRIDE + 1, false},
                                    {-STRIDE - 1, false}}};
 
-struct Neighbour {
-    std::int8_t offset;
-    bool near;  // beside the king rather than two squares away
-};
+// For a king's cell, the offsets of the board squares beside it and of those two squares away.
 struct Neighbourhood {
-    std::array<Neighbour, 24> squares{};
-    int count = 0;
+    std::array<std::int8_t, 8> near{};
+    std::array<std::int8_t, 16> far{};
+    int nearCount = 0;
+    int farCount = 0;
 };
 
 // For every cell, the board squares at most two columns and two rows away from it.
@@ -58,8 +57,12 @@ constexpr std::array<Neighbourhood, CELLS> neighbourhoods() {
             for (int dx = -2; dx <= 2; ++dx) {
                 for (int dy = -2; dy <= 2; ++dy) {
                     if ((dx == 0 && dy == 0) || !isOnBoard(kx + dx, ky + dy)) continue;
-                    const bool near = dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
-                    n.squares[n.count++] = {static_cast<std::int8_t>(dx * STRIDE + dy), near};
+                    const auto offset = static_cast<std::int8_t>(dx * STRIDE + dy);
+                    if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+                        n.near[n.nearCount++] = offset;
+                    } else {
+                        n.far[n.farCount++] = offset;
+                    }
                 }
             }
         }
@@ -85,10 +88,11 @@ int pressure(const Position& position, int attacker) {
     const std::int8_t* cells = position.cells.data();
     const Neighbourhood& around = NEIGHBOURHOODS[king];
     int score = 0;
-    for (int n = 0; n < around.count; ++n) {
-        const Neighbour& at = around.squares[n];
-        const auto code = static_cast<std::uint8_t>(cells[king + at.offset] * attacker);
-        score += at.near ? NEAR_BY_BYTE[code] : FAR_BY_BYTE[code];
+    for (int n = 0; n < around.nearCount; ++n) {
+        score += NEAR_BY_BYTE[static_cast<std::uint8_t>(cells[king + around.near[n]] * attacker)];
+    }
+    for (int n = 0; n < around.farCount; ++n) {
+        score += FAR_BY_BYTE[static_cast<std::uint8_t>(cells[king + around.far[n]] * attacker)];
     }
     for (const Ray& ray : RAYS) {
         int blockers = 0;
