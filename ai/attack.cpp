@@ -72,13 +72,33 @@ constexpr std::array<Probe, 8> LOWER_STEPS = stepProbes(LOWER);
 constexpr std::array<Ray, 8> UPPER_RAYS = rays(UPPER);
 constexpr std::array<Ray, 8> LOWER_RAYS = rays(LOWER);
 
-// The kind of an attacker's piece on a cell, or a value outside 1..14 for anything else.
-inline int attackerKind(std::int8_t cell, int s) {
-    return cell * s;
+// For the side of sign s and every byte a cell may hold: bit i set when a piece of that byte
+// attacks the king from step probe i, bit 8 + i when it attacks along ray i, bit 16 when it is a
+// knight of that side. Bytes that are no piece of the side (empty, the other side, the prince,
+// a wall) have no bit set.
+using ByteTable = std::array<std::uint32_t, 256>;
+constexpr ByteTable byteTable(int s) {
+    const std::array<Probe, 8> steps = stepProbes(s);
+    const std::array<Ray, 8> lines = rays(s);
+    ByteTable table{};
+    for (int c = -128; c < 128; ++c) {
+        const int kind = c * s;
+        if (kind <= NO_PIECE || kind >= KIND_COUNT) continue;
+        std::uint32_t bits = 0;
+        for (int i = 0; i < 8; ++i) {
+            if ((steps[i].kinds >> kind) & 1u) bits |= 1u << i;
+            if ((lines[i].kinds >> kind) & 1u) bits |= 1u << (8 + i);
+        }
+        if (kind == KNIGHT) bits |= 1u << 16;
+        table[static_cast<std::uint8_t>(c)] = bits;
+    }
+    return table;
 }
+constexpr ByteTable UPPER_BYTES = byteTable(UPPER);
+constexpr ByteTable LOWER_BYTES = byteTable(LOWER);
 
-inline bool holds(KindMask kinds, int kind) {
-    return kind > NO_PIECE && kind < KIND_COUNT && ((kinds >> kind) & 1u) != 0;
+inline std::uint32_t bitsOf(const ByteTable& table, std::int8_t cell) {
+    return table[static_cast<std::uint8_t>(cell)];
 }
 
 }
@@ -87,20 +107,23 @@ bool attacksKing(const Position& position, int attacker) {
     const int king = attacker == UPPER ? position.lowerKing : position.upperKing;
     if (king == NO_SQUARE) return false;
     const std::int8_t* cells = position.cells.data();
+    const ByteTable& bytes = attacker == UPPER ? UPPER_BYTES : LOWER_BYTES;
     const auto& steps = attacker == UPPER ? UPPER_STEPS : LOWER_STEPS;
-    for (const Probe& probe : steps) {
-        if (holds(probe.kinds, attackerKind(cells[king + probe.offset], attacker))) return true;
-    }
+    std::uint32_t hits = 0;
+    for (int i = 0; i < 8; ++i)
+        hits |= bitsOf(bytes, cells[king + steps[i].offset]) & (1u << i);
     // A knight jumps two squares forward and one aside.
     const int back = -2 * attacker;
-    if (attackerKind(cells[king + back + STRIDE], attacker) == KNIGHT) return true;
-    if (attackerKind(cells[king + back - STRIDE], attacker) == KNIGHT) return true;
+    hits |= bitsOf(bytes, cells[king + back + STRIDE]) & (1u << 16);
+    hits |= bitsOf(bytes, cells[king + back - STRIDE]) & (1u << 16);
+    if (hits != 0) return true;
     const auto& lines = attacker == UPPER ? UPPER_RAYS : LOWER_RAYS;
-    for (const Ray& ray : lines) {
-        int i = king + ray.offset;
+    for (int r = 0; r < 8; ++r) {
+        const int offset = lines[r].offset;
+        int i = king + offset;
         while (cells[i] == NO_PIECE)
-            i += ray.offset;
-        if (holds(ray.kinds, attackerKind(cells[i], attacker))) return true;
+            i += offset;
+        if ((bitsOf(bytes, cells[i]) >> (8 + r)) & 1u) return true;
     }
     return false;
 }
