@@ -71,7 +71,7 @@ constexpr std::array<Neighbourhood, CELLS> neighbourhoods() {
 }
 constexpr std::array<Neighbourhood, CELLS> NEIGHBOURHOODS = neighbourhoods();
 
-bool slidesAlong(int kind, const Ray& ray, int attacker) {
+constexpr bool slidesAlong(int kind, const Ray& ray, int attacker) {
     if (ray.orthogonal) {
         if (kind == ROOK || kind == ROOK_PROMOTED) return true;
         // A lance stands behind the king as seen from its side's forward direction.
@@ -79,6 +79,25 @@ bool slidesAlong(int kind, const Ray& ray, int attacker) {
     }
     return kind == BISHOP || kind == BISHOP_PROMOTED;
 }
+
+// For the side of sign s and every byte a cell may hold: bit r set when it is a piece of that
+// side that slides toward the king along ray r.
+using SliderTable = std::array<std::uint8_t, 256>;
+constexpr SliderTable sliderTable(int s) {
+    SliderTable table{};
+    for (int c = -128; c < 128; ++c) {
+        const int kind = c * s;
+        if (kind <= NO_PIECE || kind >= KIND_COUNT) continue;
+        for (int r = 0; r < 8; ++r) {
+            if (slidesAlong(kind, RAYS[r], s)) {
+                table[static_cast<std::uint8_t>(c)] |= static_cast<std::uint8_t>(1u << r);
+            }
+        }
+    }
+    return table;
+}
+constexpr SliderTable UPPER_SLIDERS = sliderTable(UPPER);
+constexpr SliderTable LOWER_SLIDERS = sliderTable(LOWER);
 
 }
 
@@ -94,18 +113,23 @@ int pressure(const Position& position, int attacker) {
     for (int n = 0; n < around.farCount; ++n) {
         score += FAR_BY_BYTE[static_cast<std::uint8_t>(cells[king + around.far[n]] * attacker)];
     }
-    for (const Ray& ray : RAYS) {
-        int blockers = 0;
-        for (int i = king + ray.offset; cells[i] != WALL && blockers <= 1; i += ray.offset) {
-            const int c = cells[i];
-            if (c == NO_PIECE) continue;
-            const int kind = c * attacker;
-            if (kind > NO_PIECE && kind < KIND_COUNT && slidesAlong(kind, ray, attacker)) {
-                score += blockers == 0 ? LINED_UP_OPEN : LINED_UP_BLOCKED;
-                break;
-            }
-            ++blockers;
+    // Along each ray: the first piece met, or the second behind one other piece (the prince
+    // counts as a piece), when it is a piece of the attacker that slides along the ray.
+    const SliderTable& sliders = attacker == UPPER ? UPPER_SLIDERS : LOWER_SLIDERS;
+    for (int r = 0; r < 8; ++r) {
+        const int offset = RAYS[r].offset;
+        int i = king + offset;
+        while (cells[i] == NO_PIECE)
+            i += offset;
+        if (cells[i] == WALL) continue;
+        if ((sliders[static_cast<std::uint8_t>(cells[i])] >> r) & 1u) {
+            score += LINED_UP_OPEN;
+            continue;
         }
+        i += offset;
+        while (cells[i] == NO_PIECE)
+            i += offset;
+        if ((sliders[static_cast<std::uint8_t>(cells[i])] >> r) & 1u) score += LINED_UP_BLOCKED;
     }
     return score;
 }
