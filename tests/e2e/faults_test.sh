@@ -49,7 +49,7 @@ if [[ -z "${QUORVEL_FAULTS_ROOT:-}" ]]; then
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
     unset SDL_AUDIODRIVER
     start=$SECONDS
-    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" "$BASH" "$0" "$program" "$run_dir"
+    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1024x768x24" "$BASH" "$0" "$program" "$run_dir"
     status=$?
     echo "all cases took $((SECONDS - start)) s"
     exit $status

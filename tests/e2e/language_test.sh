@@ -18,7 +18,7 @@ source "$(dirname "$(realpath "$0")")/lib.sh"
 e2e_prepare "$@"
 
 # A screen wide enough for the game and the help window side by side.
-xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1600x1000x24" bash <<'INNER' || exit $?
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1600x1000x24" bash <<'INNER' || exit $?
 set -u
 source "$QUORVEL_E2E_LIB"
 cd "$QUORVEL_WORK" || exit 1
@@ -115,7 +115,7 @@ e2e_note PASS
 INNER
 
 # ---- the help window at a device pixel ratio of 2 -------------------------------------------------
-QT_SCALE_FACTOR=2 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 3200x2000x24" bash <<'INNER'
+QT_SCALE_FACTOR=2 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 3200x2000x24" bash <<'INNER'
 set -u
 source "$QUORVEL_E2E_LIB"
 cd "$QUORVEL_WORK" || exit 1

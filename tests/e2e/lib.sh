@@ -53,9 +53,11 @@ e2e_prepare() {
 # e2e_in_xvfb < SCRIPT: runs a bash script on a fresh virtual screen of 1024 x 768; its status
 # is the script's. The search for a free display starts at a random number: two servers started
 # at the same moment from the same number can both take it, and the one that ends first then
-# takes the other's socket with it (every e2e script starts its servers this way).
+# takes the other's socket with it. The server does not reset when its last client leaves: a
+# program started during such a reset cannot connect (every e2e script starts its servers this
+# way).
 e2e_in_xvfb() {
-    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash
+    xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1024x768x24" bash
 }
 
 # ---- inside the X server -------------------------------------------------------------------

@@ -78,7 +78,7 @@ check_launch() {
     mkdir -p "$home"
     chmod 700 "$home"
     HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home" SDL_AUDIODRIVER=dummy \
-        xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash -c '
+        xvfb-run -a -n $((100 + RANDOM % 800)) -s "-noreset -screen 0 1024x768x24" bash -c '
             "$1" & pid=$!
             # A sanitizer build starts slowly; allow it half a minute.
             for _ in $(seq 300); do
