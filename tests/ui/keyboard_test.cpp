@@ -12,6 +12,7 @@
 #include <QTranslator>
 
 #include "game/game.h"
+#include "ignoring_events.h"
 #include "ui/geometry.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -21,36 +22,13 @@ namespace quorvel {
 namespace {
 
 // Records the presses the window hands on, and which cell they fall in.
-class PressRecorder : public GameEvents {
+class PressRecorder : public IgnoringEvents {
   public:
     std::vector<geometry::Cell> presses;
     std::vector<int> keys;
 
-    void onStart() override {}
-    void onSente() override {}
-    void onGote() override {}
-    void onCancel() override {}
-    void onQuit() override {}
     void onKey(int code) override { keys.push_back(code); }
     void onMousePress(double x, double y) override { presses.push_back(geometry::cellAt(x, y)); }
-    void onTimerTick() override {}
-    void onBackgroundItem(int) override {}
-    void onKeika() override {}
-    void onBgm() override {}
-    void onSidou() override {}
-    void onVersion() override {}
-    void onLanguage(Language) override {}
-    void onLevel(Level) override {}
-    void onHint() override {}
-    void onResume() override {}
-    void onTakeBack() override {}
-    void onOpenRecord() override {}
-    void onSaveRecord() override {}
-    void onStepFirst() override {}
-    void onStepBack() override {}
-    void onStepForward() override {}
-    void onStepLast() override {}
-    void redrawAll() override {}
 };
 
 class KeyboardTest : public testing::Test {

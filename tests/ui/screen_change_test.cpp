@@ -8,39 +8,16 @@
 #include <QTest>
 #include <QWindow>
 
+#include "ignoring_events.h"
 #include "rules/pieces.h"
 #include "ui/main_window.h"
 
 namespace quorvel {
 namespace {
 
-class RedrawCounter : public GameEvents {
+class RedrawCounter : public IgnoringEvents {
   public:
     int redraws = 0;
-    void onStart() override {}
-    void onSente() override {}
-    void onGote() override {}
-    void onCancel() override {}
-    void onQuit() override {}
-    void onKey(int) override {}
-    void onMousePress(double, double) override {}
-    void onTimerTick() override {}
-    void onBackgroundItem(int) override {}
-    void onKeika() override {}
-    void onBgm() override {}
-    void onSidou() override {}
-    void onVersion() override {}
-    void onLevel(Level) override {}
-    void onHint() override {}
-    void onLanguage(Language) override {}
-    void onResume() override {}
-    void onTakeBack() override {}
-    void onOpenRecord() override {}
-    void onSaveRecord() override {}
-    void onStepFirst() override {}
-    void onStepBack() override {}
-    void onStepForward() override {}
-    void onStepLast() override {}
     void redrawAll() override { ++redraws; }
 };
 
