@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ai/slide_lanes.h"
+
 namespace quorvel::engine {
 
 namespace {
@@ -57,99 +59,15 @@ constexpr std::array<int, KIND_COUNT> CODE_OF_KIND{EMPTY,
                                                    UPPER_BISHOP_PROMOTED,
                                                    UPPER_ROOK_PROMOTED};
 
-// RANK[m][k]: how many of the squares 0..k-1 of a line are occupied, for the occupancy m
-// (bit k set when square k holds a piece).
-constexpr int LINE_PATTERNS = 1 << boardSize;
-using RankTable = std::array<std::array<std::uint8_t, boardSize>, LINE_PATTERNS>;
-constexpr RankTable rankTable() {
-    RankTable table{};
-    for (int m = 0; m < LINE_PATTERNS; ++m) {
-        int count = 0;
-        for (int k = 0; k < boardSize; ++k) {
-            table[m][k] = static_cast<std::uint8_t>(count);
-            count += (m >> k) & 1;
-        }
-    }
-    return table;
-}
-constexpr RankTable RANK = rankTable();
-
-// Compacts one line toward the magnet: the line starts at the square by the magnet and runs
-// away from it in steps of ALONG. Pieces keep their order and pack against the magnet's edge.
-// The line is read into a local copy first, so that no store waits for a load of the board.
-template <int ALONG>
-inline void compactLine(std::int8_t* cells, int start) {
-    std::int8_t line[boardSize];
-    for (int k = 0; k < boardSize; ++k)
-        line[k] = cells[start + k * ALONG];
-    std::int8_t packed[boardSize] = {};
-    int n = 0;
+// Where the king of code `king` stands after the slide: it keeps its row under a sideways
+// slide and its column under an up or down one.
+void followKing(const std::int8_t* cells, bool sideways, std::int8_t king, std::uint8_t& at) {
+    if (at == NO_SQUARE) return;
+    const int step = sideways ? STRIDE : 1;
+    const int first = sideways ? cellOf(1, rowOf(at)) : cellOf(columnOf(at), 1);
     for (int k = 0; k < boardSize; ++k) {
-        packed[n] = line[k];
-        n += line[k] != NO_PIECE ? 1 : 0;
-    }
-    for (int k = 0; k < boardSize; ++k)
-        cells[start + k * ALONG] = packed[k];
-}
-
-// The same for the line that holds the prince: it stays, and the pieces behind it pack
-// against it.
-template <int ALONG>
-inline void compactPrinceLine(std::int8_t* cells, int start) {
-    std::int8_t line[boardSize];
-    for (int k = 0; k < boardSize; ++k)
-        line[k] = cells[start + k * ALONG];
-    std::int8_t packed[boardSize] = {};
-    int n = 0;
-    for (int k = 0; k < boardSize; ++k) {
-        if (line[k] == PRINCE_CELL) {
-            packed[k] = PRINCE_CELL;
-            n = k + 1;
-            continue;
-        }
-        packed[n] = line[k];
-        n += line[k] != NO_PIECE ? 1 : 0;
-    }
-    for (int k = 0; k < boardSize; ++k)
-        cells[start + k * ALONG] = packed[k];
-}
-
-// Where the king of code `king` stands on the line after the slide; unchanged when it stands
-// on another line.
-template <int ALONG>
-inline void followKing(const std::int8_t* cells, int start, std::int8_t king, std::uint8_t& at) {
-    for (int k = 0; k < boardSize; ++k) {
-        const int i = start + k * ALONG;
+        const int i = first + k * step;
         if (cells[i] == king) at = static_cast<std::uint8_t>(i);
-    }
-}
-
-// The line of `cell` among the nine lines that start at `first` and follow each other in
-// steps of NEXT, as its starting cell.
-template <int NEXT>
-inline int lineStart(int first, int cell) {
-    const int index = NEXT == 1 ? rowOf(cell) - rowOf(first) : columnOf(cell) - columnOf(first);
-    return first + index * NEXT;
-}
-
-// Compacts the nine lines toward the magnet; line n starts at `first + n * NEXT`.
-template <int ALONG, int NEXT>
-void compact(Position& p, int first) {
-    std::int8_t* cells = p.cells.data();
-    const int princeLine = p.prince == NO_SQUARE ? -1 : lineStart<NEXT>(first, p.prince);
-    for (int line = 0; line < boardSize; ++line) {
-        const int start = first + line * NEXT;
-        if (start == princeLine) {
-            compactPrinceLine<ALONG>(cells, start);
-        } else {
-            compactLine<ALONG>(cells, start);
-        }
-    }
-    if (p.upperKing != NO_SQUARE) {
-        followKing<ALONG>(cells, lineStart<NEXT>(first, p.upperKing), KING, p.upperKing);
-    }
-    if (p.lowerKing != NO_SQUARE) {
-        followKing<ALONG>(cells, lineStart<NEXT>(first, p.lowerKing), -KING, p.lowerKing);
     }
 }
 
@@ -214,16 +132,10 @@ void stepPrince(Position& position, Direction direction) {
 }
 
 void slide(Position& position, Direction direction) {
-    switch (direction) {
-        case Direction::Left:
-            return compact<STRIDE, 1>(position, cellOf(1, 1));
-        case Direction::Right:
-            return compact<-STRIDE, 1>(position, cellOf(boardSize, 1));
-        case Direction::Up:
-            return compact<1, STRIDE>(position, cellOf(1, 1));
-        case Direction::Down:
-            return compact<-1, STRIDE>(position, cellOf(1, boardSize));
-    }
+    slideCells(position.cells.data(), direction);
+    const bool sideways = direction == Direction::Left || direction == Direction::Right;
+    followKing(position.cells.data(), sideways, KING, position.upperKing);
+    followKing(position.cells.data(), sideways, -KING, position.lowerKing);
 }
 
 std::uint64_t hashOf(const Position& position) {
