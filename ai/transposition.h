@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace quorvel::engine {
 
@@ -29,7 +30,11 @@ class TranspositionTable {
     void store(std::uint64_t key, int score, int depth, Bound bound, int move);
 
   private:
-    std::vector<TableEntry> entries_;
+    struct Free {
+        void operator()(TableEntry* p) const { std::free(p); }
+    };
+    std::unique_ptr<TableEntry[], Free> entries_;
+    std::size_t size_;
     std::uint64_t mask_;
     std::uint8_t generation_ = 0;
 };
