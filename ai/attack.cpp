@@ -67,11 +67,6 @@ constexpr std::array<Ray, 8> rays(int s) {
              {-STRIDE - 1, DIAGONAL_RAY}}};
 }
 
-constexpr std::array<Probe, 8> UPPER_STEPS = stepProbes(UPPER);
-constexpr std::array<Probe, 8> LOWER_STEPS = stepProbes(LOWER);
-constexpr std::array<Ray, 8> UPPER_RAYS = rays(UPPER);
-constexpr std::array<Ray, 8> LOWER_RAYS = rays(LOWER);
-
 // For the side of sign s and every byte a cell may hold: bit i set when a piece of that byte
 // attacks the king from step probe i, bit 8 + i when it attacks along ray i, bit 16 when it is a
 // knight of that side. Bytes that are no piece of the side (empty, the other side, the prince,
@@ -101,23 +96,23 @@ inline std::uint32_t bitsOf(const ByteTable& table, std::int8_t cell) {
     return table[static_cast<std::uint8_t>(cell)];
 }
 
-}
-
-bool attacksKing(const Position& position, int attacker) {
-    const int king = attacker == UPPER ? position.lowerKing : position.upperKing;
+// The attack test for the side of sign S, with its probes and rays known when compiled.
+template <int S>
+bool attacksKingOf(const Position& position) {
+    constexpr std::array<Probe, 8> steps = stepProbes(S);
+    constexpr std::array<Ray, 8> lines = rays(S);
+    const ByteTable& bytes = S == UPPER ? UPPER_BYTES : LOWER_BYTES;
+    const int king = S == UPPER ? position.lowerKing : position.upperKing;
     if (king == NO_SQUARE) return false;
     const std::int8_t* cells = position.cells.data();
-    const ByteTable& bytes = attacker == UPPER ? UPPER_BYTES : LOWER_BYTES;
-    const auto& steps = attacker == UPPER ? UPPER_STEPS : LOWER_STEPS;
     std::uint32_t hits = 0;
     for (int i = 0; i < 8; ++i)
         hits |= bitsOf(bytes, cells[king + steps[i].offset]) & (1u << i);
     // A knight jumps two squares forward and one aside.
-    const int back = -2 * attacker;
+    constexpr int back = -2 * S;
     hits |= bitsOf(bytes, cells[king + back + STRIDE]) & (1u << 16);
     hits |= bitsOf(bytes, cells[king + back - STRIDE]) & (1u << 16);
     if (hits != 0) return true;
-    const auto& lines = attacker == UPPER ? UPPER_RAYS : LOWER_RAYS;
     for (int r = 0; r < 8; ++r) {
         const int offset = lines[r].offset;
         int i = king + offset;
@@ -126,6 +121,12 @@ bool attacksKing(const Position& position, int attacker) {
         if ((bitsOf(bytes, cells[i]) >> (8 + r)) & 1u) return true;
     }
     return false;
+}
+
+}
+
+bool attacksKing(const Position& position, int attacker) {
+    return attacker == UPPER ? attacksKingOf<UPPER>(position) : attacksKingOf<LOWER>(position);
 }
 
 }

@@ -11,18 +11,20 @@ namespace {
 constexpr std::array<int, KIND_COUNT> NEAR_WEIGHT{0, 3, 3, 3, 5, 5, 4, 4, 4, 5, 5, 5, 5, 6, 6};
 constexpr std::array<int, KIND_COUNT> FAR_WEIGHT{0, 1, 2, 4, 2, 2, 2, 2, 1, 2, 2, 2, 2, 3, 3};
 
-// The same weights by the byte of (cell * attacker): zero for anything but the attacker's pieces,
-// so that the neighbourhood loop needs no test.
+// The same weights by the byte a cell holds, one table a side: zero for anything but that
+// side's pieces, so that the neighbourhood loop needs no test.
 using ByteTable = std::array<std::uint8_t, 256>;
-constexpr ByteTable byteTable(const std::array<int, KIND_COUNT>& weights) {
+constexpr ByteTable byteTable(const std::array<int, KIND_COUNT>& weights, int s) {
     ByteTable table{};
     for (int kind = 1; kind < KIND_COUNT; ++kind) {
-        table[static_cast<std::uint8_t>(kind)] = static_cast<std::uint8_t>(weights[kind]);
+        table[static_cast<std::uint8_t>(kind * s)] = static_cast<std::uint8_t>(weights[kind]);
     }
     return table;
 }
-constexpr ByteTable NEAR_BY_BYTE = byteTable(NEAR_WEIGHT);
-constexpr ByteTable FAR_BY_BYTE = byteTable(FAR_WEIGHT);
+constexpr ByteTable UPPER_NEAR = byteTable(NEAR_WEIGHT, UPPER);
+constexpr ByteTable LOWER_NEAR = byteTable(NEAR_WEIGHT, LOWER);
+constexpr ByteTable UPPER_FAR = byteTable(FAR_WEIGHT, UPPER);
+constexpr ByteTable LOWER_FAR = byteTable(FAR_WEIGHT, LOWER);
 
 constexpr int LINED_UP_OPEN = 40;    // the line to the king is open
 constexpr int LINED_UP_BLOCKED = 7;  // one piece stands between
@@ -40,12 +42,14 @@ constexpr std::array<Ray, 8> RAYS{{{1, true},
                                    {-STRIDE + 1, false},
                                    {-STRIDE - 1, false}}};
 
-// For a king's cell, the offsets of the board squares beside it and of those two squares away.
+// For a king's cell, the cells of the board squares beside it and of those two squares away.
+// A square off the board names cell 0, a wall, which weighs nothing: every king has the same
+// count of both and the loops a fixed length.
+constexpr int NEAR_COUNT = 8;
+constexpr int FAR_COUNT = 16;
 struct Neighbourhood {
-    std::array<std::int8_t, 8> near{};
-    std::array<std::int8_t, 16> far{};
-    int nearCount = 0;
-    int farCount = 0;
+    std::array<std::uint8_t, NEAR_COUNT> near{};
+    std::array<std::uint8_t, FAR_COUNT> far{};
 };
 
 // For every cell, the board squares at most two columns and two rows away from it.
@@ -54,14 +58,18 @@ constexpr std::array<Neighbourhood, CELLS> neighbourhoods() {
     for (int kx = 1; kx <= boardSize; ++kx) {
         for (int ky = 1; ky <= boardSize; ++ky) {
             Neighbourhood& n = table[cellOf(kx, ky)];
+            int nearCount = 0;
+            int farCount = 0;
             for (int dx = -2; dx <= 2; ++dx) {
                 for (int dy = -2; dy <= 2; ++dy) {
-                    if ((dx == 0 && dy == 0) || !isOnBoard(kx + dx, ky + dy)) continue;
-                    const auto offset = static_cast<std::int8_t>(dx * STRIDE + dy);
+                    if (dx == 0 && dy == 0) continue;
+                    const int x = kx + dx;
+                    const int y = ky + dy;
+                    const auto cell = static_cast<std::uint8_t>(isOnBoard(x, y) ? cellOf(x, y) : 0);
                     if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
-                        n.near[n.nearCount++] = offset;
+                        n.near[nearCount++] = cell;
                     } else {
-                        n.far[n.farCount++] = offset;
+                        n.far[farCount++] = cell;
                     }
                 }
             }
@@ -99,23 +107,23 @@ constexpr SliderTable sliderTable(int s) {
 constexpr SliderTable UPPER_SLIDERS = sliderTable(UPPER);
 constexpr SliderTable LOWER_SLIDERS = sliderTable(LOWER);
 
-}
-
-int pressure(const Position& position, int attacker) {
-    const int king = attacker == UPPER ? position.lowerKing : position.upperKing;
+// The pressure of the side of sign S, with its tables known when compiled.
+template <int S>
+int pressureOf(const Position& position) {
+    const int king = S == UPPER ? position.lowerKing : position.upperKing;
     if (king == NO_SQUARE) return 0;
     const std::int8_t* cells = position.cells.data();
     const Neighbourhood& around = NEIGHBOURHOODS[king];
+    const ByteTable& near = S == UPPER ? UPPER_NEAR : LOWER_NEAR;
+    const ByteTable& far = S == UPPER ? UPPER_FAR : LOWER_FAR;
     int score = 0;
-    for (int n = 0; n < around.nearCount; ++n) {
-        score += NEAR_BY_BYTE[static_cast<std::uint8_t>(cells[king + around.near[n]] * attacker)];
-    }
-    for (int n = 0; n < around.farCount; ++n) {
-        score += FAR_BY_BYTE[static_cast<std::uint8_t>(cells[king + around.far[n]] * attacker)];
-    }
+    for (int n = 0; n < NEAR_COUNT; ++n)
+        score += near[static_cast<std::uint8_t>(cells[around.near[n]])];
+    for (int n = 0; n < FAR_COUNT; ++n)
+        score += far[static_cast<std::uint8_t>(cells[around.far[n]])];
     // Along each ray: the first piece met, or the second behind one other piece (the prince
     // counts as a piece), when it is a piece of the attacker that slides along the ray.
-    const SliderTable& sliders = attacker == UPPER ? UPPER_SLIDERS : LOWER_SLIDERS;
+    const SliderTable& sliders = S == UPPER ? UPPER_SLIDERS : LOWER_SLIDERS;
     for (int r = 0; r < 8; ++r) {
         const int offset = RAYS[r].offset;
         int i = king + offset;
@@ -134,8 +142,16 @@ int pressure(const Position& position, int attacker) {
     return score;
 }
 
+}
+
+int pressure(const Position& position, int attacker) {
+    return attacker == UPPER ? pressureOf<UPPER>(position) : pressureOf<LOWER>(position);
+}
+
 int evaluate(const Position& position, int side) {
-    return pressure(position, side) - pressure(position, -side);
+    const int upper = pressureOf<UPPER>(position);
+    const int lower = pressureOf<LOWER>(position);
+    return side == UPPER ? upper - lower : lower - upper;
 }
 
 }

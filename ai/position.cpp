@@ -59,16 +59,34 @@ constexpr std::array<int, KIND_COUNT> CODE_OF_KIND{EMPTY,
                                                    UPPER_BISHOP_PROMOTED,
                                                    UPPER_ROOK_PROMOTED};
 
-// Where the king of code `king` stands after the slide: it keeps its row under a sideways
-// slide and its column under an up or down one.
-void followKing(const std::int8_t* cells, bool sideways, std::int8_t king, std::uint8_t& at) {
+// Where the king of code `king` stands after a slide toward `direction`: it stays on its line,
+// and of several such kings there the one kept is the last counted from the magnet, so the line
+// is searched from its far end.
+void followKing(const std::int8_t* cells, Direction direction, std::int8_t king, std::uint8_t& at) {
     if (at == NO_SQUARE) return;
-    const int step = sideways ? STRIDE : 1;
-    const int first = sideways ? cellOf(1, rowOf(at)) : cellOf(columnOf(at), 1);
-    for (int k = 0; k < boardSize; ++k) {
-        const int i = first + k * step;
-        if (cells[i] == king) at = static_cast<std::uint8_t>(i);
+    int i = 0;
+    int step = 0;
+    switch (direction) {
+        case Direction::Left:
+            i = cellOf(boardSize, rowOf(at));
+            step = -STRIDE;
+            break;
+        case Direction::Right:
+            i = cellOf(1, rowOf(at));
+            step = STRIDE;
+            break;
+        case Direction::Up:
+            i = cellOf(columnOf(at), boardSize);
+            step = -1;
+            break;
+        case Direction::Down:
+            i = cellOf(columnOf(at), 1);
+            step = 1;
+            break;
     }
+    while (cells[i] != king)
+        i += step;
+    at = static_cast<std::uint8_t>(i);
 }
 
 constexpr int deltaOf(Direction direction) {
@@ -133,9 +151,8 @@ void stepPrince(Position& position, Direction direction) {
 
 void slide(Position& position, Direction direction) {
     slideCells(position.cells.data(), direction);
-    const bool sideways = direction == Direction::Left || direction == Direction::Right;
-    followKing(position.cells.data(), sideways, KING, position.upperKing);
-    followKing(position.cells.data(), sideways, -KING, position.lowerKing);
+    followKing(position.cells.data(), direction, KING, position.upperKing);
+    followKing(position.cells.data(), direction, -KING, position.lowerKing);
 }
 
 std::uint64_t hashOf(const Position& position) {
