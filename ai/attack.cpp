@@ -96,15 +96,12 @@ inline std::uint32_t bitsOf(const ByteTable& table, std::int8_t cell) {
     return table[static_cast<std::uint8_t>(cell)];
 }
 
-// The attack test for the side of sign S, with its probes and rays known when compiled.
+// The step and jump part of the attack test for the side of sign S, on the king's cell, with its
+// probes known when compiled.
 template <int S>
-bool attacksKingOf(const Position& position) {
+bool attacksByStep(const std::int8_t* cells, int king) {
     constexpr std::array<Probe, 8> steps = stepProbes(S);
-    constexpr std::array<Ray, 8> lines = rays(S);
     const ByteTable& bytes = S == UPPER ? UPPER_BYTES : LOWER_BYTES;
-    const int king = S == UPPER ? position.lowerKing : position.upperKing;
-    if (king == NO_SQUARE) return false;
-    const std::int8_t* cells = position.cells.data();
     std::uint32_t hits = 0;
     for (int i = 0; i < 8; ++i)
         hits |= bitsOf(bytes, cells[king + steps[i].offset]) & (1u << i);
@@ -112,7 +109,18 @@ bool attacksKingOf(const Position& position) {
     constexpr int back = -2 * S;
     hits |= bitsOf(bytes, cells[king + back + STRIDE]) & (1u << 16);
     hits |= bitsOf(bytes, cells[king + back - STRIDE]) & (1u << 16);
-    if (hits != 0) return true;
+    return hits != 0;
+}
+
+// The whole attack test for the side of sign S.
+template <int S>
+bool attacksKingOf(const Position& position) {
+    constexpr std::array<Ray, 8> lines = rays(S);
+    const ByteTable& bytes = S == UPPER ? UPPER_BYTES : LOWER_BYTES;
+    const int king = S == UPPER ? position.lowerKing : position.upperKing;
+    if (king == NO_SQUARE) return false;
+    const std::int8_t* cells = position.cells.data();
+    if (attacksByStep<S>(cells, king)) return true;
     for (int r = 0; r < 8; ++r) {
         const int offset = lines[r].offset;
         int i = king + offset;
@@ -127,6 +135,13 @@ bool attacksKingOf(const Position& position) {
 
 bool attacksKing(const Position& position, int attacker) {
     return attacker == UPPER ? attacksKingOf<UPPER>(position) : attacksKingOf<LOWER>(position);
+}
+
+bool attacksKingByStep(const Position& position, int attacker) {
+    const int king = attacker == UPPER ? position.lowerKing : position.upperKing;
+    if (king == NO_SQUARE) return false;
+    return attacker == UPPER ? attacksByStep<UPPER>(position.cells.data(), king)
+                             : attacksByStep<LOWER>(position.cells.data(), king);
 }
 
 }

@@ -1,5 +1,7 @@
 #include "ai/heuristic.h"
 
+#include "ai/attack.h"
+
 #include <array>
 #include <cstdint>
 
@@ -107,16 +109,17 @@ constexpr SliderTable sliderTable(int s) {
 constexpr SliderTable UPPER_SLIDERS = sliderTable(UPPER);
 constexpr SliderTable LOWER_SLIDERS = sliderTable(LOWER);
 
-// The pressure of the side of sign S, with its tables known when compiled.
+// The threat of the side of sign S, with its tables known when compiled.
 template <int S>
-int pressureOf(const Position& position) {
+Threat threatOf(const Position& position) {
     const int king = S == UPPER ? position.lowerKing : position.upperKing;
-    if (king == NO_SQUARE) return 0;
+    if (king == NO_SQUARE) return {};
     const std::int8_t* cells = position.cells.data();
     const Neighbourhood& around = NEIGHBOURHOODS[king];
     const ByteTable& near = S == UPPER ? UPPER_NEAR : LOWER_NEAR;
     const ByteTable& far = S == UPPER ? UPPER_FAR : LOWER_FAR;
     int score = 0;
+    bool attacks = false;
     for (int n = 0; n < NEAR_COUNT; ++n)
         score += near[static_cast<std::uint8_t>(cells[around.near[n]])];
     for (int n = 0; n < FAR_COUNT; ++n)
@@ -132,6 +135,7 @@ int pressureOf(const Position& position) {
         if (cells[i] == WALL) continue;
         if ((sliders[static_cast<std::uint8_t>(cells[i])] >> r) & 1u) {
             score += LINED_UP_OPEN;
+            attacks = true;
             continue;
         }
         i += offset;
@@ -139,19 +143,23 @@ int pressureOf(const Position& position) {
             i += offset;
         if ((sliders[static_cast<std::uint8_t>(cells[i])] >> r) & 1u) score += LINED_UP_BLOCKED;
     }
-    return score;
+    // A long-range piece lined up with the king on an open line attacks it; the other pieces
+    // attack it by a step or a jump.
+    return {score, attacks || attacksKingByStep(position, S)};
 }
 
+}
+
+Threat threat(const Position& position, int attacker) {
+    return attacker == UPPER ? threatOf<UPPER>(position) : threatOf<LOWER>(position);
 }
 
 int pressure(const Position& position, int attacker) {
-    return attacker == UPPER ? pressureOf<UPPER>(position) : pressureOf<LOWER>(position);
+    return threat(position, attacker).pressure;
 }
 
 int evaluate(const Position& position, int side) {
-    const int upper = pressureOf<UPPER>(position);
-    const int lower = pressureOf<LOWER>(position);
-    return side == UPPER ? upper - lower : lower - upper;
+    return pressure(position, side) - pressure(position, -side);
 }
 
 }

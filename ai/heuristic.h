@@ -14,4 +14,12 @@ int evaluate(const Position& position, int side);
 // pieces lined up with the king behind at most one other piece.
 int pressure(const Position& position, int attacker);
 
+// The pressure of the side of sign `attacker` together with the attack test of that side
+// (attacksKing), both from one look around the opposing king.
+struct Threat {
+    int pressure = 0;
+    bool attacks = false;
+};
+Threat threat(const Position& position, int attacker);
+
 }

@@ -121,18 +121,14 @@ class Searcher {
                 return 0;
             }
             int s;
-            const int outcome = decide(child, side, rules_);
-            if (outcome != 0) {
+            if (depth <= 1) {
+                s = lastPlyScore(child, side, ply + 1);
+            } else if (const int outcome = decide(child, side, rules_); outcome != 0) {
                 s = outcome * (WIN_SCORE - (ply + 1));
-            } else if (depth <= 1 &&
-                       (side != rootSide_ || !repetitions_.mayContain(summaryOf(child, -side)))) {
-                s = leafScore(child, side);
             } else {
                 const std::uint64_t childKey = keyOf(child, -side);
                 if (const int r = repeatScore(side, child, childKey, ply + 1); r != 0) {
                     s = r;
-                } else if (depth <= 1) {
-                    s = leafScore(child, side);
                 } else {
                     s = -negamax(child, childKey, -side, depth - 1, -beta, -alpha, ply + 1,
                                  nullptr);
@@ -163,11 +159,24 @@ class Searcher {
     bool aborted() const { return aborted_; }
 
   private:
-    int leafScore(const Position& child, int mover) const {
-        int s = evaluate(child, mover);
-        if (leavesOpponentAttackUntested(mover, rules_) && attacksKing(child, -mover)) {
-            s -= PENDING_ATTACK;
+    // The score for mover of child, reached by its move on the search's last ply (childPly):
+    // decided, a return, or the evaluation. Both sides' threats answer both the win rules'
+    // attack tests and the evaluation.
+    int lastPlyScore(const Position& child, int mover, int childPly) const {
+        const Threat upper = threat(child, UPPER);
+        const Threat lower = threat(child, LOWER);
+        if (const int outcome = decide(upper.attacks, lower.attacks, mover, rules_); outcome != 0) {
+            return outcome * (WIN_SCORE - childPly);
         }
+        if (mover == rootSide_ && repetitions_.mayContain(summaryOf(child, -mover))) {
+            if (const int r = repeatScore(mover, child, keyOf(child, -mover), childPly); r != 0) {
+                return r;
+            }
+        }
+        const Threat& mine = mover == UPPER ? upper : lower;
+        const Threat& theirs = mover == UPPER ? lower : upper;
+        int s = mine.pressure - theirs.pressure;
+        if (leavesOpponentAttackUntested(mover, rules_) && theirs.attacks) s -= PENDING_ATTACK;
         return s;
     }
 

@@ -26,6 +26,14 @@ int decide(const Position& position, int mover, const WinRules& rules) {
     return 0;
 }
 
+int decide(bool upperAttacks, bool lowerAttacks, int mover, const WinRules& rules) {
+    for (const int attacker : rules.tests[moverIndex(mover)]) {
+        if (attacker == 0) break;
+        if (attacker == UPPER ? upperAttacks : lowerAttacks) return attacker == mover ? 1 : -1;
+    }
+    return 0;
+}
+
 bool leavesOpponentAttackUntested(int mover, const WinRules& rules) {
     const auto& tests = rules.tests[moverIndex(mover)];
     return tests[0] != -mover && tests[1] != -mover;

@@ -23,6 +23,8 @@ WinRules winRulesOf(const SearchGame& game);
 // After a move of the side of sign mover: +1 when it has won, -1 when it has lost, 0 when the
 // game goes on.
 int decide(const Position& position, int mover, const WinRules& rules);
+// The same from attack tests already made, by the upper and by the lower side.
+int decide(bool upperAttacks, bool lowerAttacks, int mover, const WinRules& rules);
 
 // Whether the rules after a move of mover can leave the other side's attack standing
 // untested (against the computer, after the computer's move).
