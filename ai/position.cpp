@@ -59,34 +59,39 @@ constexpr std::array<int, KIND_COUNT> CODE_OF_KIND{EMPTY,
                                                    UPPER_BISHOP_PROMOTED,
                                                    UPPER_ROOK_PROMOTED};
 
+// The last cell holding `king` among the nine of the line that starts at `first` and runs in
+// steps of STEP; `first` when none does. Read without a branch: where the king stands is not
+// foreseeable.
+template <int STEP>
+int lastOnLine(const std::int8_t* cells, int first, std::int8_t king) {
+    int found = first;
+    for (int k = 0; k < boardSize; ++k) {
+        const int i = first + k * STEP;
+        found = cells[i] == king ? i : found;
+    }
+    return found;
+}
+
 // Where the king of code `king` stands after a slide toward `direction`: it stays on its line,
-// and of several such kings there the one kept is the last counted from the magnet, so the line
-// is searched from its far end.
+// and of several such kings there the one kept is the last counted from the magnet.
 void followKing(const std::int8_t* cells, Direction direction, std::int8_t king, std::uint8_t& at) {
     if (at == NO_SQUARE) return;
-    int i = 0;
-    int step = 0;
+    int found = 0;
     switch (direction) {
         case Direction::Left:
-            i = cellOf(boardSize, rowOf(at));
-            step = -STRIDE;
+            found = lastOnLine<STRIDE>(cells, cellOf(1, rowOf(at)), king);
             break;
         case Direction::Right:
-            i = cellOf(1, rowOf(at));
-            step = STRIDE;
+            found = lastOnLine<-STRIDE>(cells, cellOf(boardSize, rowOf(at)), king);
             break;
         case Direction::Up:
-            i = cellOf(columnOf(at), boardSize);
-            step = -1;
+            found = lastOnLine<1>(cells, cellOf(columnOf(at), 1), king);
             break;
         case Direction::Down:
-            i = cellOf(columnOf(at), 1);
-            step = 1;
+            found = lastOnLine<-1>(cells, cellOf(columnOf(at), boardSize), king);
             break;
     }
-    while (cells[i] != king)
-        i += step;
-    at = static_cast<std::uint8_t>(i);
+    at = static_cast<std::uint8_t>(found);
 }
 
 constexpr int deltaOf(Direction direction) {
