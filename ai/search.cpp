@@ -123,11 +123,13 @@ class Searcher {
             int s;
             if (depth <= 1) {
                 s = lastPlyScore(child, side, ply + 1);
-            } else if (const int outcome = decide(child, side, rules_); outcome != 0) {
-                s = outcome * (WIN_SCORE - (ply + 1));
             } else {
+                // The child's table entry is fetched while the win rules are tested.
                 const std::uint64_t childKey = keyOf(child, -side);
-                if (const int r = repeatScore(side, child, childKey, ply + 1); r != 0) {
+                table_.prefetch(childKey);
+                if (const int outcome = decide(child, side, rules_); outcome != 0) {
+                    s = outcome * (WIN_SCORE - (ply + 1));
+                } else if (const int r = repeatScore(side, child, childKey, ply + 1); r != 0) {
                     s = r;
                 } else {
                     s = -negamax(child, childKey, -side, depth - 1, -beta, -alpha, ply + 1,

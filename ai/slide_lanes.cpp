@@ -69,8 +69,8 @@ std::array<Lanes, boardSize> pack(const std::array<Lanes, boardSize>& line) {
 
 // Rows and columns of the slide: a sideways slide packs along rows, so the vectors are the
 // columns themselves; an up or down slide packs along columns, so the block of columns is
-// turned into rows first and back afterwards. toward the magnet runs from the column (or row)
-// `first` in steps of `step`.
+// turned into rows first and back afterwards. The lines run from the column (or row) `first`
+// by the magnet in steps of `step`.
 void slideSideways(std::int8_t* cells, int first, int step) {
     std::array<Lanes, boardSize> old;
     std::array<Lanes, boardSize> line;

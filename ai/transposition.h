@@ -28,6 +28,8 @@ class TranspositionTable {
     // The entry of key, or nullptr.
     const TableEntry* find(std::uint64_t key) const;
     void store(std::uint64_t key, int score, int depth, Bound bound, int move);
+    // Starts loading the entry of key into the cache, for a find soon after.
+    void prefetch(std::uint64_t key) const { __builtin_prefetch(&entries_[key & mask_]); }
 
   private:
     struct Free {
