@@ -121,9 +121,8 @@ bool attacksKingOf(const Position& position) {
     if (king == NO_SQUARE) return false;
     const std::int8_t* cells = position.cells.data();
     if (attacksByStep<S>(cells, king)) return true;
-    // Unrolled, so that each ray's step is a constant of the code.
 #pragma GCC unroll 8
-    for (int r = 0; r < 8; ++r) {
+    for (int r = 0; r < 8; ++r) {  // unrolled: each ray's step is a constant of the code
         const int offset = lines[r].offset;
         int i = king + offset;
         while (cells[i] == NO_PIECE)

@@ -127,9 +127,8 @@ Threat threatOf(const Position& position) {
     // Along each ray: the first piece met, or the second behind one other piece (the prince
     // counts as a piece), when it is a piece of the attacker that slides along the ray.
     const SliderTable& sliders = S == UPPER ? UPPER_SLIDERS : LOWER_SLIDERS;
-    // Unrolled, so that each ray's step is a constant of the code.
 #pragma GCC unroll 8
-    for (int r = 0; r < 8; ++r) {
+    for (int r = 0; r < 8; ++r) {  // unrolled: each ray's step is a constant of the code
         const int offset = RAYS[r].offset;
         int i = king + offset;
         while (cells[i] == NO_PIECE)
