@@ -17,6 +17,8 @@ using Block = std::array<Lanes, 16>;
 // Lanes 1 to 9: the board squares of a column (lane 0 and 10 are walls, 11 to 15 belong to the
 // next column).
 constexpr Lanes SQUARE_LANES{0, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 0, 0, 0, 0, 0};
+// Walls in every lane but the board squares'.
+constexpr Lanes OTHER_LANES{WALL, 0, 0, 0, 0, 0, 0, 0, 0, 0, WALL, WALL, WALL, WALL, WALL, WALL};
 
 Lanes loadColumn(const std::int8_t* cells, int x) {
     Lanes v;
@@ -24,11 +26,12 @@ Lanes loadColumn(const std::int8_t* cells, int x) {
     return v;
 }
 
-// Stores the board squares of `v` into column x. Its other lanes keep `old`, the column as it
-// was loaded: lanes 11 to 15 then overwrite the next column's first squares with their old
-// contents, so columns are stored from left to right and the next store puts the new ones.
-void storeColumn(std::int8_t* cells, int x, Lanes v, Lanes old) {
-    const Lanes merged = (v & SQUARE_LANES) | (old & ~SQUARE_LANES);
+// Stores the board squares of `v` into column x, with walls in its lanes 0 and 10. Lanes 11 to
+// 15 write walls over the next column's first squares: columns are stored from left to right,
+// so the next store puts that column's squares back, and after column 9 they fall on the walls
+// of column 10. Nothing of the old column has to be kept meanwhile.
+void storeColumn(std::int8_t* cells, int x, Lanes v) {
+    const Lanes merged = (v & SQUARE_LANES) | OTHER_LANES;
     std::memcpy(cells + cellOf(x, 0), &merged, sizeof merged);
 }
 
@@ -72,25 +75,21 @@ std::array<Lanes, boardSize> pack(const std::array<Lanes, boardSize>& line) {
 // turned into rows first and back afterwards. The lines run from the column (or row) `first`
 // by the magnet in steps of `step`.
 void slideSideways(std::int8_t* cells, int first, int step) {
-    std::array<Lanes, boardSize> old;
     std::array<Lanes, boardSize> line;
-    for (int x = 1; x <= boardSize; ++x)
-        old[x - 1] = loadColumn(cells, x);
     for (int i = 0; i < boardSize; ++i)
-        line[i] = old[first - 1 + i * step];
+        line[i] = loadColumn(cells, first + i * step);
     const std::array<Lanes, boardSize> packed = pack(line);
     std::array<Lanes, boardSize> columns;
     for (int i = 0; i < boardSize; ++i)
         columns[first - 1 + i * step] = packed[i];
     for (int x = 1; x <= boardSize; ++x)
-        storeColumn(cells, x, columns[x - 1], old[x - 1]);
+        storeColumn(cells, x, columns[x - 1]);
 }
 
 void slideVertically(std::int8_t* cells, int first, int step) {
     Block block{};
     for (int x = 1; x <= boardSize; ++x)
         block[x] = loadColumn(cells, x);
-    const Block old = block;
     const Block rows = transpose(block);
     std::array<Lanes, boardSize> line;
     for (int i = 0; i < boardSize; ++i)
@@ -101,7 +100,7 @@ void slideVertically(std::int8_t* cells, int first, int step) {
         packedRows[first + i * step] = packed[i];
     const Block columns = transpose(packedRows);
     for (int x = 1; x <= boardSize; ++x)
-        storeColumn(cells, x, columns[x], old[x]);
+        storeColumn(cells, x, columns[x]);
 }
 
 }
