@@ -35,7 +35,7 @@ void storeColumn(std::int8_t* cells, int x, Lanes v) {
     std::memcpy(cells + cellOf(x, 0), &merged, sizeof merged);
 }
 
-// Lane x of row y of the result is lane y of row x of `in`: four rounds of interleaving the
+// Lane x of row y of the result is lane y of row x of `a`: four rounds of interleaving the
 // first eight rows with the last eight.
 Block transpose(Block a) {
     Block b;
