@@ -16,6 +16,7 @@
 // either side a forced win (so the opening, not the levels, would decide the game), is drawn
 // again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
+// The seed and seat of every unfinished game go to standard error, so that it can be replayed.
 // Each level is given the game's earlier positions (the opening's included), as the game gives
 // them to the computer, so the levels above 入門 steer away from positions already seen.
 
@@ -152,11 +153,14 @@ int run(int argc, char** argv) {
         }
         Tally asLower, asUpper;
         for (int n = 0; n < openings; ++n) {
-            const GameState opening = openingOf(firstSeed + static_cast<std::uint32_t>(n));
+            const std::uint32_t seed = firstSeed + static_cast<std::uint32_t>(n);
+            const GameState opening = openingOf(seed);
             const int w1 = playGame(opening, *a, *b, clocks);  // A on the lower pieces
+            if (w1 == SIDE_NONE) std::fprintf(stderr, "unfinished: seed %u, A lower\n", seed);
             (w1 == SIDE_NONE ? asLower.unfinished
                              : (w1 == SEATS.manSide ? asLower.wins : asLower.losses))++;
             const int w2 = playGame(opening, *b, *a, clocks);  // A on the upper pieces
+            if (w2 == SIDE_NONE) std::fprintf(stderr, "unfinished: seed %u, A upper\n", seed);
             (w2 == SIDE_NONE ? asUpper.unfinished
                              : (w2 == SEATS.comSide ? asUpper.wins : asUpper.losses))++;
         }
