@@ -7,7 +7,6 @@
 #include <system_error>
 #include <utility>
 
-#include "sound/ds.h"
 #include "sound/sample_block.h"
 #include "storage/regular_file.h"
 
@@ -24,10 +23,11 @@ std::string describeError(int errorNumber) {
 
 }
 
-SoundModule::SoundModule(WarningSink warn) : warn_(std::move(warn)) {}
+SoundModule::SoundModule(WarningSink warn, SoundLibrary& library)
+    : warn_(std::move(warn)), library_(library) {}
 
 void SoundModule::初期化_サウンド(long windowHandle) {
-    soundDevice_ = dsInitialize(windowHandle);
+    soundDevice_ = library_.initialize(windowHandle);
     if (soundDevice_ == 0) 表示_サウンドエラー("Direct Soundインターフェースが作成できません。");
 }
 
@@ -59,13 +59,13 @@ int SoundModule::読込_WAVファイル(const std::string& fileName, int flags) 
     }
     // The library takes the block, and a descriptor of the file: it plays the music straight
     // from the file, and other samples where they lie in the block when it can.
-    return dsCreateDSBFromFile(soundDevice_, std::move(block),
-                               ::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0), flags);
+    return library_.createFromFile(soundDevice_, std::move(block),
+                                   ::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0), flags);
 }
 
 void SoundModule::終了_サウンド() {
     if (soundDevice_ == 0) return;
-    dsTerminate(soundDevice_);
+    library_.terminate(soundDevice_);
     soundDevice_ = 0;
 }
 
