@@ -13,6 +13,9 @@ class DsLibrary final : public SoundLibrary {
     int createFromFile(int device, SampleBlock&& block, int fd, int flags) override {
         return dsCreateDSBFromFile(device, std::move(block), fd, flags);
     }
+    int createStreamed(int device, const WavLayout& layout, int fd) override {
+        return dsCreateStreamingDSB(device, layout, fd);
+    }
     void free(int buffer) override { dsFree(buffer); }
     int play(int buffer) override { return dsPlay(buffer); }
     int playLooping(int buffer) override { return dsPlayLooping(buffer); }

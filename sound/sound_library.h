@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/sample_block.h"
+#include "sound/wav_check.h"
 
 // The sound library as the sound module uses it: the ds… calls behind one interface, so the
 // program can reach a library it loads at run time (sound_loader.h) and tests the one linked in.
@@ -13,6 +14,8 @@ class SoundLibrary {
     virtual void terminate(int device) = 0;
     // As dsCreateDSBFromFile: takes the block and the descriptor (which may be -1).
     virtual int createFromFile(int device, SampleBlock&& block, int fd, int flags) = 0;
+    // As dsCreateStreamingDSB: takes the descriptor only when it returns a buffer.
+    virtual int createStreamed(int device, const WavLayout& layout, int fd) = 0;
     virtual void free(int buffer) = 0;
     virtual int play(int buffer) = 0;
     virtual int playLooping(int buffer) = 0;

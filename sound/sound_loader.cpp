@@ -63,6 +63,11 @@ int SoundLoader::createFromFile(int device, SampleBlock&& block, int fd, int fla
     return library->createFromFile(device, std::move(block), fd, flags);
 }
 
+int SoundLoader::createStreamed(int device, const WavLayout& layout, int fd) {
+    SoundLibrary* library = ready();
+    return library != nullptr ? library->createStreamed(device, layout, fd) : 0;
+}
+
 void SoundLoader::free(int buffer) {
     if (SoundLibrary* library = ready()) library->free(buffer);
 }

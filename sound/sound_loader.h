@@ -26,6 +26,7 @@ class SoundLoader final : public SoundLibrary {
     int initialize(long windowHandle) override;
     void terminate(int device) override;
     int createFromFile(int device, SampleBlock&& block, int fd, int flags) override;
+    int createStreamed(int device, const WavLayout& layout, int fd) override;
     void free(int buffer) override;
     int play(int buffer) override;
     int playLooping(int buffer) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -27,6 +28,8 @@ class SoundModule {
     SoundLibrary& library() { return library_; }
 
   private:
+    int streamFromFile(int fd, std::uint64_t size);
+
     WarningSink warn_;
     SoundLibrary& library_;
     int soundDevice_ = 0;
