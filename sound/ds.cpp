@@ -322,6 +322,10 @@ void dsFree(int handle) {
     device.buffers.erase(handle);
 }
 
+void dsReleaseThread() {
+    SDL_TLSCleanup();
+}
+
 int dsPlay(int handle) {
     return start(handle, 0);
 }

@@ -30,6 +30,9 @@ int dsCreateDSBFromFile(int device, SampleBlock&& block, int fd, int flags);
 // the caller then loads the file another way.
 int dsCreateStreamingDSB(int device, const WavLayout& layout, int fd);
 void dsFree(int buffer);
+// Releases what SDL keeps for the calling thread (its error text and the like). A thread other
+// than the main one that used the library calls it before it ends, or that memory is lost.
+void dsReleaseThread();
 // Plays the buffer once and returns at once.
 int dsPlay(int buffer);
 // Plays the buffer repeatedly until stopped and returns at once.

@@ -17,6 +17,7 @@ class DsLibrary final : public SoundLibrary {
         return dsCreateStreamingDSB(device, layout, fd);
     }
     void free(int buffer) override { dsFree(buffer); }
+    void releaseThread() override { dsReleaseThread(); }
     int play(int buffer) override { return dsPlay(buffer); }
     int playLooping(int buffer) override { return dsPlayLooping(buffer); }
     int stop(int buffer) override { return dsStop(buffer); }

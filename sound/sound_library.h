@@ -17,6 +17,8 @@ class SoundLibrary {
     // As dsCreateStreamingDSB: takes the descriptor only when it returns a buffer.
     virtual int createStreamed(int device, const WavLayout& layout, int fd) = 0;
     virtual void free(int buffer) = 0;
+    // As dsReleaseThread: called by a thread that used the library before it ends.
+    virtual void releaseThread() = 0;
     virtual int play(int buffer) = 0;
     virtual int playLooping(int buffer) = 0;
     virtual int stop(int buffer) = 0;

@@ -28,7 +28,10 @@ SoundLoader::SoundLoader(std::vector<std::string> moduleFiles)
     : thread_([this, files = std::move(moduleFiles)] {
           library_ = loadLibrary(files);
           // The window handle is not needed to open the device.
-          if (library_ != nullptr) openedDevice_ = library_->initialize(0);
+          if (library_ != nullptr) {
+              openedDevice_ = library_->initialize(0);
+              library_->releaseThread();
+          }
       }) {}
 
 SoundLoader::~SoundLoader() {
@@ -70,6 +73,10 @@ int SoundLoader::createStreamed(int device, const WavLayout& layout, int fd) {
 
 void SoundLoader::free(int buffer) {
     if (SoundLibrary* library = ready()) library->free(buffer);
+}
+
+void SoundLoader::releaseThread() {
+    if (SoundLibrary* library = ready()) library->releaseThread();
 }
 
 int SoundLoader::play(int buffer) {

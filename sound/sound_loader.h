@@ -28,6 +28,7 @@ class SoundLoader final : public SoundLibrary {
     int createFromFile(int device, SampleBlock&& block, int fd, int flags) override;
     int createStreamed(int device, const WavLayout& layout, int fd) override;
     void free(int buffer) override;
+    void releaseThread() override;
     int play(int buffer) override;
     int playLooping(int buffer) override;
     int stop(int buffer) override;

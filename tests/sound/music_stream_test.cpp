@@ -49,6 +49,7 @@ class RecordingLibrary final : public SoundLibrary {
         return streamedHandle;
     }
     void free(int) override {}
+    void releaseThread() override {}
     int play(int) override { return 0; }
     int playLooping(int) override { return 0; }
     int stop(int) override { return 0; }
