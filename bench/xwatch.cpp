@@ -1,12 +1,14 @@
 // xwatch: reads regions of the X screen in a tight loop (MIT-SHM when the server has it, plain
 // XGetImage otherwise) to time what the game shows, for measure_performance.sh.
 //
-//   xwatch launch --region X,Y,W,H --min-wood N [--timeout MS] -- PROGRAM [ARG...]
+//   xwatch launch --region X,Y,W,H --min-wood N [--timeout MS] [--end] -- PROGRAM [ARG...]
 //       Starts PROGRAM and waits until at least N pixels of the region have the colour of the
 //       board's wood, i.e. the board is on screen. Prints
 //         pid=PID
 //         visible_ms=T     from just before exec to the first frame that shows the board
-//       PROGRAM goes on running after xwatch ends.
+//       PROGRAM goes on running after xwatch ends; with --end it is killed at that frame and
+//         cpu_ms=C         its CPU time (user + system, all threads) up to then
+//       follows.
 //
 //   xwatch press --at PX,PY --region X,Y,W,H [--timeout MS]
 //                [--pid PID --settle MS --settle-region X,Y,W,H [--settle-region ...]]
@@ -36,11 +38,14 @@
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
 #include <sys/ipc.h>
+#include <sys/resource.h>
 #include <sys/shm.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -237,8 +242,14 @@ int launch(const std::vector<std::string>& args, char** program) {
     Rect region;
     int minWood = -1;
     double timeout = 10000;
-    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--region") {
+    bool end = false;
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        if (args[i] == "--end") {
+            end = true;
+            --i;
+        } else if (i + 1 == args.size()) {
+            fail("option " + args[i] + " needs a value");
+        } else if (args[i] == "--region") {
             region = parseRect(args[i + 1]);
         } else if (args[i] == "--min-wood") {
             minWood = parseInt(args[i + 1], "--min-wood");
@@ -269,6 +280,18 @@ int launch(const std::vector<std::string>& args, char** program) {
         const double at = nowMs();
         if (read && woodPixels(grabber.pixels()) >= minWood) {
             std::printf("visible_ms=%.2f\n", at - start);
+            if (end) {
+                // Its own rusage counts every thread, ended ones too, to the microsecond.
+                ::kill(pid, SIGKILL);
+                rusage usage{};
+                int status = 0;
+                if (::wait4(pid, &status, 0, &usage) == pid) {
+                    const auto ms = [](const timeval& t) {
+                        return t.tv_sec * 1e3 + t.tv_usec / 1e3;
+                    };
+                    std::printf("cpu_ms=%.2f\n", ms(usage.ru_utime) + ms(usage.ru_stime));
+                }
+            }
             return 0;
         }
         if (at - start > timeout) {

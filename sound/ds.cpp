@@ -288,23 +288,29 @@ int dsCreateDSBFromBlock(int deviceHandle, SampleBlock&& block, int flags) {
     return handle;
 }
 
-int dsCreateDSBFromFile(int deviceHandle, SampleBlock&& block, int fd, int flags) {
-    const std::optional<WavLayout> layout = deviceHandle != 0 && deviceHandle == device.handle
-                                                ? inspectWav(block.data(), block.size())
-                                                : std::nullopt;
-    if (fd < 0 || flags != musicFlags || stream.handle != 0 || !layout || !matchesDevice(*layout) ||
-        layout->bitsPerSample != 16) {
-        if (fd >= 0) ::close(fd);
-        return dsCreateDSBFromBlock(deviceHandle, std::move(block), flags);
+int dsCreateStreamingDSB(int deviceHandle, const WavLayout& layout, int fd) {
+    if (deviceHandle == 0 || deviceHandle != device.handle || fd < 0 || stream.handle != 0 ||
+        layout.bitsPerSample != 16 || !matchesDevice(layout)) {
+        return 0;
     }
     const int handle = ++lastBufferHandle;
     device.buffers.emplace(handle, Buffer{nullptr, true, SampleBlock()});
     {
         const std::lock_guard lock(streamGuard);
-        stream = Stream{handle, fd, layout->dataOffset, layout->dataSize, 0, false, false};
+        stream = Stream{handle, fd, layout.dataOffset, layout.dataSize, 0, false, false};
     }
     Mix_HookMusic(streamInto, nullptr);
     return handle;
+}
+
+int dsCreateDSBFromFile(int deviceHandle, SampleBlock&& block, int fd, int flags) {
+    if (fd >= 0 && flags == musicFlags) {
+        if (const std::optional<WavLayout> layout = inspectWav(block.data(), block.size())) {
+            if (const int handle = dsCreateStreamingDSB(deviceHandle, *layout, fd)) return handle;
+        }
+    }
+    if (fd >= 0) ::close(fd);
+    return dsCreateDSBFromBlock(deviceHandle, std::move(block), flags);
 }
 
 void dsFree(int handle) {
@@ -314,6 +320,10 @@ void dsFree(int handle) {
     if (isStreamed(handle)) endStream();
     if (buffer->chunk != nullptr) Mix_FreeChunk(buffer->chunk);
     device.buffers.erase(handle);
+}
+
+void dsReleaseThread() {
+    SDL_TLSCleanup();
 }
 
 int dsPlay(int handle) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "sound/sample_block.h"
+#include "sound/wav_check.h"
 
 // The project's small sound library. Handles are plain integers; 0 means none, and every call
 // with a 0 handle is harmless.
@@ -23,7 +24,15 @@ int dsCreateDSBFromBlock(int device, SampleBlock&& block, int flags);
 // straight from the file, within the data the block showed, and the block is released at once;
 // anything else is loaded from the block and the descriptor is closed.
 int dsCreateDSBFromFile(int device, SampleBlock&& block, int fd, int flags);
+// A music buffer that plays straight from the open file, whose samples lie as layout says (the
+// file was checked with inspectWavHeaders). Takes over the descriptor only when it returns a
+// buffer: 0 when the samples are not in the device's format or a buffer streams already, and
+// the caller then loads the file another way.
+int dsCreateStreamingDSB(int device, const WavLayout& layout, int fd);
 void dsFree(int buffer);
+// Releases what SDL keeps for the calling thread (its error text and the like). A thread other
+// than the main one that used the library calls it before it ends, or that memory is lost.
+void dsReleaseThread();
 // Plays the buffer once and returns at once.
 int dsPlay(int buffer);
 // Plays the buffer repeatedly until stopped and returns at once.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+
+#include "sound/sound_library.h"
 
 // The sound module: starts the sound library for the window, loads .wav files by bare name from
 // the current directory, shuts the library down, and reports problems in a warning box.
@@ -10,7 +13,10 @@ class SoundModule {
     // Called with the text of a warning; the window shows it in a modal box titled "Quorvel.dll".
     using WarningSink = std::function<void(const std::string& text)>;
 
+    // Over the SDL2_mixer library linked in (sound_module_direct.cpp, in quorvel_sound).
     explicit SoundModule(WarningSink warn);
+    // Over the given library, which must outlive the module.
+    SoundModule(WarningSink warn, SoundLibrary& library);
 
     void 初期化_サウンド(long windowHandle);
     // Returns the buffer handle, 0 on any failure (a missing file silently).
@@ -19,8 +25,12 @@ class SoundModule {
     void 表示_サウンドエラー(const std::string& text);
 
     int soundDevice() const { return soundDevice_; }
+    SoundLibrary& library() { return library_; }
 
   private:
+    int streamFromFile(int fd, std::uint64_t size);
+
     WarningSink warn_;
+    SoundLibrary& library_;
     int soundDevice_ = 0;
 };

@@ -60,12 +60,13 @@ bool isPlausiblePcm(const PcmFormat& f) {
 
 }
 
-std::optional<WavLayout> inspectWav(const std::uint8_t* data, std::size_t size) {
-    if (data == nullptr || size < riffHeaderSize) return std::nullopt;
-    if (!hasId(data, "RIFF") || !hasId(data + 8, "WAVE")) return std::nullopt;
+std::optional<WavLayout> inspectWavHeaders(const WavReader& read, std::uint64_t size) {
+    std::uint8_t riff[riffHeaderSize];
+    if (size < riffHeaderSize || !read(0, riffHeaderSize, riff)) return std::nullopt;
+    if (!hasId(riff, "RIFF") || !hasId(riff + 8, "WAVE")) return std::nullopt;
 
     // 64-bit arithmetic throughout so that no declared size can wrap an offset around.
-    const std::uint64_t formEnd = std::uint64_t{chunkHeaderSize} + readU32(data + 4);
+    const std::uint64_t formEnd = std::uint64_t{chunkHeaderSize} + readU32(riff + 4);
     if (formEnd > size) return std::nullopt;
 
     bool formatSeen = false;
@@ -76,16 +77,18 @@ std::optional<WavLayout> inspectWav(const std::uint8_t* data, std::size_t size) 
     std::uint64_t offset = riffHeaderSize;
     while (offset < formEnd) {
         if (formEnd - offset < chunkHeaderSize) return std::nullopt;  // a partial chunk header
-        const std::uint8_t* header = data + offset;
+        std::uint8_t header[chunkHeaderSize];
+        if (!read(offset, chunkHeaderSize, header)) return std::nullopt;
         const std::uint32_t bodySize = readU32(header + 4);
         const std::uint64_t bodyStart = offset + chunkHeaderSize;
         if (bodySize > formEnd - bodyStart) return std::nullopt;
-        const std::uint8_t* body = data + bodyStart;
 
         if (hasId(header, "fmt ")) {
             // A second format, or one after the data.
             if (formatSeen || dataSeen) return std::nullopt;
             if (bodySize < pcmFormatSize) return std::nullopt;
+            std::uint8_t body[pcmFormatSize];
+            if (!read(bodyStart, pcmFormatSize, body)) return std::nullopt;
             const PcmFormat format = readFormat(body);
             if (!isPlausiblePcm(format)) return std::nullopt;
             frameBytes = format.blockAlign;
@@ -108,6 +111,16 @@ std::optional<WavLayout> inspectWav(const std::uint8_t* data, std::size_t size) 
     }
     if (!formatSeen || !dataSeen) return std::nullopt;
     return layout;
+}
+
+std::optional<WavLayout> inspectWav(const std::uint8_t* data, std::size_t size) {
+    if (data == nullptr) return std::nullopt;
+    const WavReader fromBlock = [&](std::uint64_t offset, std::size_t count, std::uint8_t* out) {
+        // The walk asks only for bytes within the size it was given.
+        std::memcpy(out, data + offset, count);
+        return true;
+    };
+    return inspectWavHeaders(fromBlock, size);
 }
 
 bool isWellFormedWav(const std::uint8_t* data, std::size_t size) {

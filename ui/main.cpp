@@ -3,18 +3,25 @@
 #include <QApplication>
 
 #include "game/game.h"
+#include "sound/sound_loader.h"
 #include "ui/fonts.h"
 #include "ui/game_link.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 
 int main(int argc, char* argv[]) {
+    // First of all: the sound module loads and opens the audio device on its own thread while
+    // Qt starts here. The game waits for it where it starts the sound system, before the window
+    // is shown, so a missing sound system still warns first.
+    SoundLoader sound(soundModuleFiles(programPath(), QUORVEL_SOUND_MODULE_NAME,
+                                       QUORVEL_SOUND_MODULE_FROM_PROGRAM));
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     quorvel::installFonts();
 
     quorvel::MainWindow window;
-    quorvel::QtPlatform platform(window);
+    quorvel::QtPlatform platform(window, sound);
     quorvel::Game game(platform);
     quorvel::GameLink link(game);
     window.setEvents(&link);

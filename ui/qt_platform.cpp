@@ -10,7 +10,6 @@
 #include <cmath>
 #include <thread>
 
-#include "sound/ds.h"
 #include "storage/settings_file.h"
 #include "ui/texts.h"
 
@@ -35,12 +34,14 @@ void showModal(QWidget* parent, const QString& text, const QString& title, QMess
 
 }
 
-QtPlatform::QtPlatform(MainWindow& window)
+QtPlatform::QtPlatform(MainWindow& window, SoundLibrary& sound)
     : window_(window),
-      sound_([this](const std::string& text) {
-          showModal(&window_, QString::fromStdString(text), QString::fromUtf8(soundWarningTitle),
-                    QMessageBox::Warning);
-      }),
+      sound_(
+          [this](const std::string& text) {
+              showModal(&window_, QString::fromStdString(text),
+                        QString::fromUtf8(soundWarningTitle), QMessageBox::Warning);
+          },
+          sound),
       settingsPath_(SETTINGS_FILE_NAME) {}
 
 void QtPlatform::drawPicture(int code, double cellX, double cellY) {
@@ -118,19 +119,19 @@ void QtPlatform::終了_サウンド() {
 }
 
 void QtPlatform::dsPlay(int buffer) {
-    ::dsPlay(buffer);
+    sound_.library().play(buffer);
 }
 
 void QtPlatform::dsPlayLooping(int buffer) {
-    ::dsPlayLooping(buffer);
+    sound_.library().playLooping(buffer);
 }
 
 void QtPlatform::dsStop(int buffer) {
-    ::dsStop(buffer);
+    sound_.library().stop(buffer);
 }
 
 void QtPlatform::dsFree(int buffer) {
-    ::dsFree(buffer);
+    sound_.library().free(buffer);
 }
 
 std::optional<std::vector<std::string>> QtPlatform::readSettingsLines() {

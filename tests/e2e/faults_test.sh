@@ -1,8 +1,8 @@
 #!/bin/bash
-# End-to-end test of the real program when its surroundings are broken: no audio device, sound
-# files missing, empty, cut short or not sound at all, a damaged settings file, a folder it may
-# not write to, and names that stand for something else (FIFOs, devices, link loops, huge sparse
-# or growing files). In every case the program must start, with its window or a warning box
+# End-to-end test of the real program when its surroundings are broken: no audio device, no
+# sound module, sound files missing, empty, cut short or not sound at all, a damaged settings
+# file, a folder it may not write to, and names that stand for something else (FIFOs, devices,
+# link loops, huge sparse or growing files). In every case the program must start, with its window or a warning box
 # before it within a second of a normal start (and never later than one second when a normal
 # start is quicker than half a second), stay below 150 MB of peak resident memory, show exactly
 # the message boxes the game defines for that case and no other, play a move (menu 対局 > 対局(人間) > スタート, a press on
@@ -68,11 +68,13 @@ fi
 root_runtime=$root/runtime
 install -d -m 700 "$root_runtime"
 
-# nobody may not reach a program built below root's home: it then runs a copy.
+# nobody may not reach a program built below root's home: it then runs a copy, with the sound
+# module the program loads from beside it.
 nobody_program=$program
 if ! setpriv --reuid=nobody --regid=nogroup --clear-groups test -x "$program"; then
     nobody_program=$root/quorvel
     install -m 755 "$program" "$nobody_program"
+    install -m 644 "$(dirname "$program")/quorvel_sound.so" "$root/"
 fi
 
 # Titles of every box the game shows.
@@ -132,6 +134,11 @@ growing() {
 }
 
 audio_driver() { case_env+=("SDL_AUDIODRIVER=$1"); }
+# The program copied alone into a folder of its own: its sound module is nowhere to be found.
+program_alone() {
+    mkdir "$case_dir.alone" && install -m 755 "$program" "$case_dir.alone/quorvel" &&
+        case_program=$case_dir.alone/quorvel
+}
 # The folder belongs to nobody, who may write the settings file in it.
 nobody_owns_folder() { chown nobody:nogroup .; case_user=nobody; }
 # Root owns the folder and nobody may only read it.
@@ -200,6 +207,7 @@ expect_no_settings_file() {
 cases=(
     "all files in order            | 0 | | expect_defaults_saved"
     "no audio device               | 1 | audio_driver quorvel-no-such-driver | expect_defaults_saved"
+    "no sound module               | 1 | program_alone | expect_defaults_saved"
     "駒打音.wav missing            | 0 | remove 駒打音.wav | expect_defaults_saved"
     "磁石音.wav missing            | 0 | remove 磁石音.wav | expect_defaults_saved"
     "禁止.wav missing              | 0 | remove 禁止.wav | expect_defaults_saved"
@@ -349,6 +357,7 @@ run_case() {
     case_dir=$root/case$5
     case_env=(SDL_AUDIODRIVER=dummy)
     case_user=root
+    case_program=$program
     pid=""
     helpers=()
 
@@ -375,7 +384,7 @@ run_case() {
             HOME="$nobody_home" XDG_RUNTIME_DIR="$nobody_home" "${case_env[@]}" \
             "$nobody_program" >"$case_dir.log" 2>&1 &
     else
-        env XDG_RUNTIME_DIR="$root_runtime" "${case_env[@]}" "$program" >"$case_dir.log" 2>&1 &
+        env XDG_RUNTIME_DIR="$root_runtime" "${case_env[@]}" "$case_program" >"$case_dir.log" 2>&1 &
     fi
     pid=$!
     local started_ns

@@ -49,6 +49,12 @@ check_tree() {
     if readelf --dynamic "$prefix/libexec/quorvel/quorvel" | grep -Eq '\((RPATH|RUNPATH)\)'; then
         fail "$what: the installed program has a library search path"
     fi
+    # The sound module the program loads at start, in its private folder.
+    local module="$prefix/lib/games/quorvel/quorvel_sound.so"
+    [[ -f "$module" ]] || fail "$what: lib/games/quorvel/quorvel_sound.so missing"
+    if readelf --dynamic "$module" | grep -Eq '\((RPATH|RUNPATH)\)'; then
+        fail "$what: the sound module has a library search path"
+    fi
     local sound
     for sound in 駒打音 磁石音 禁止 その他 BGM; do
         [[ -s "$prefix/share/quorvel/sounds/$sound.wav" ]] || fail "$what: sound $sound.wav missing"
