@@ -66,7 +66,8 @@ MainWindow::MainWindow() {
     timer1_.setInterval(timerIntervalMs);
     // Qt keeps a coarse 50 ms timer on whole milliseconds and walks it, at most 2 ms a tick, onto
     // the twentieths of the monotonic clock's second, where it stays: still twenty ticks a
-    // second, and a waiting game's wake-ups cost the process less than a precise timer's.
+    // second, and a waiting game's main thread measured a few per cent less than with a precise
+    // timer (bench/idle_side_by_side.sh).
     timer1_.setTimerType(Qt::CoarseTimer);
     connect(&timer1_, &QTimer::timeout, this, [this] {
         // A tick never changes a check mark, so it skips dispatch's mark restoring:
