@@ -54,8 +54,11 @@ void QtPlatform::drawOutline(int colourIndex, double cellX, double cellY) {
 
 void QtPlatform::drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
                           int pointSize) {
-    window_.surface().drawText(translatedLines(GAME_CONTEXT, QString::fromStdString(text)), unitsX,
-                               unitsY, colourIndex, pointSize);
+    if (lastTranslation_.isNull() || text != lastText_) {
+        lastTranslation_ = translatedLines(GAME_CONTEXT, QString::fromStdString(text));
+        lastText_ = text;
+    }
+    window_.surface().drawText(lastTranslation_, unitsX, unitsY, colourIndex, pointSize);
 }
 
 void QtPlatform::refresh() {
@@ -75,6 +78,7 @@ void QtPlatform::setChecked(MenuItem item, bool checked) {
 
 void QtPlatform::setLanguage(Language language) {
     installLanguage(translator_, language);
+    lastTranslation_ = QString();
     window_.retranslate();
 }
 

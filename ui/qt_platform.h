@@ -61,6 +61,10 @@ class QtPlatform : public Platform {
     SoundModule sound_;
     QTranslator translator_;
     std::filesystem::path settingsPath_;
+    // The last game text shown and its translation: a label's shadow and the label itself
+    // come one after the other with the same text, the clock once a second.
+    std::string lastText_;
+    QString lastTranslation_;
     double utcOffsetSeconds_ = 0;
     double offsetCheckedAt_ = -1e18;  // when the offset was last looked up, in epoch seconds
 };

@@ -109,16 +109,28 @@ void Surface::drawText(const QString& text, double unitsX, double unitsY, int co
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setFont(font);
     painter.setPen(paletteColour(colourIndex));
-    const QFontMetricsF metrics(font, &image_);
+    const TextMeasure& measure = measureText(text, font, pointSize);
     const QPointF baseline(geometry::unitsToLogical(unitsX),
-                           geometry::unitsToLogical(unitsY) + metrics.ascent());
+                           geometry::unitsToLogical(unitsY) + measure.ascent);
     painter.drawText(baseline, text);
+    pending_ |= measure.ink.translated(baseline).adjusted(-2, -2, 2, 2).toAlignedRect();
+}
+
+const Surface::TextMeasure& Surface::measureText(const QString& text, const QFont& font,
+                                                 int pointSize) {
+    const qreal ratio = image_.devicePixelRatio();
+    if (lastMeasure_.pointSize == pointSize && lastMeasure_.ratio == ratio &&
+        lastMeasure_.text == text) {
+        return lastMeasure_;
+    }
+    const QFontMetricsF metrics(font, &image_);
     // The ink may reach past the advance (bold strokes, italics of substitutes) and
-    // antialiasing touches one more pixel: a margin of two logical pixels covers both.
-    const QRectF ink = metrics.boundingRect(text).translated(baseline) |
-                       QRectF(baseline.x(), baseline.y() - metrics.ascent(),
-                              metrics.horizontalAdvance(text), metrics.height());
-    pending_ |= ink.adjusted(-2, -2, 2, 2).toAlignedRect();
+    // antialiasing touches one more pixel: drawText adds a margin of two logical pixels.
+    const QRectF ink =
+        metrics.boundingRect(text) |
+        QRectF(0, -metrics.ascent(), metrics.horizontalAdvance(text), metrics.height());
+    lastMeasure_ = TextMeasure{text, pointSize, ratio, metrics.ascent(), ink};
+    return lastMeasure_;
 }
 
 void Surface::refresh() {

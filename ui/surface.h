@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -62,7 +63,20 @@ class Surface : public QWidget {
     template <class Paint>
     void paintDevicePixels(Paint&& paint);
 
+    // Where the ink of a text falls, from the left end of its baseline: its glyphs' bounds
+    // joined with its advance box. A label's shadow and the label itself are the same text at
+    // the same size, so the last measure serves the second of them.
+    struct TextMeasure {
+        QString text;
+        int pointSize = 0;
+        qreal ratio = 0;
+        qreal ascent = 0;
+        QRectF ink;
+    };
+    const TextMeasure& measureText(const QString& text, const QFont& font, int pointSize);
+
     QImage image_;
+    TextMeasure lastMeasure_;
     std::unique_ptr<PictureSet> pictures_;
     QRect pending_;  // logical pixels drawn since the last refresh
 };

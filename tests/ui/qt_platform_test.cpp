@@ -99,6 +99,31 @@ TEST_F(QtPlatformTest, MarksAndTimerGoToTheWindow) {
     EXPECT_FALSE(window.timerEnabled());
 }
 
+// A game text is shown in the language chosen when it is drawn, also when the same text was
+// drawn just before the change.
+TEST_F(QtPlatformTest, TextsAreDrawnInTheLanguageOfTheMoment) {
+    Surface& surface = window.surface();
+    // Rows 40 logical pixels (600 drawing units) apart: equal texts give equal pixels.
+    const auto region = [&](int row) {
+        const QImage& image = surface.image();
+        const int r = qRound(image.devicePixelRatio());
+        return image.copy(0, row * 40 * r, 200 * r, 40 * r);
+    };
+    const auto rowTop = [](int row) { return row * 600.0; };
+    platform.drawText("手目", 0, rowTop(0), 15, 12);
+    surface.drawText(QStringLiteral("手目"), 0, rowTop(1), 15, 12);
+    platform.setLanguage(Language::English);
+    platform.drawText("手目", 0, rowTop(2), 15, 12);
+    surface.drawText(QStringLiteral("moves"), 0, rowTop(3), 15, 12);
+    platform.setLanguage(Language::Japanese);
+    platform.drawText("手目", 0, rowTop(4), 15, 12);
+
+    EXPECT_EQ(region(0), region(1));
+    EXPECT_EQ(region(2), region(3));
+    EXPECT_NE(region(2), region(0));
+    EXPECT_EQ(region(4), region(0));
+}
+
 TEST_F(QtPlatformTest, TimeOfDayIsLocalSecondsSinceMidnight) {
     const double before = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
     const double now = platform.timeOfDay();
