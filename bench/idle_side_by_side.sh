@@ -13,6 +13,8 @@
 # ImageMagick's import, as bench/measure_performance.sh.
 
 set -u
+# shellcheck source=private_xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/private_xvfb.sh"
 
 rounds=5
 seconds=10
@@ -47,13 +49,9 @@ start_one() {
     local n=$1 program=$2 folder=$work/$1
     mkdir -p "$folder"
     cp "$(dirname "$program")"/*.wav "$folder/" || return 1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
-    xvfbs[n]=$!
-    for _ in $(seq 100); do
-        [[ -s $folder/display ]] && break
-        sleep 0.05
-    done
-    local display=:$(head -1 "$folder/display")
+    start_private_xvfb "$folder" || return 1
+    xvfbs[n]=$xvfb_pid
+    local display=$xvfb_display
     (cd "$folder" && DISPLAY=$display SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$folder \
         QT_QPA_PLATFORM=xcb exec "$program" >"$folder/log" 2>&1) &
     pids[n]=$!

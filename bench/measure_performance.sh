@@ -26,6 +26,8 @@ if ! [[ $runs =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=private_xvfb.sh
+source "$here/private_xvfb.sh"
 root=$(cd "$here/.." && pwd)
 build=${QUORVEL_PERF_BUILD:-$root/build-perf}
 
@@ -69,15 +71,8 @@ trap 'exit 130' INT TERM
 cp "$build"/run/*.wav "$work/" || exit 1
 cd "$work" || exit 1
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-DISPLAY=:$(head -1 "$work/display")
-export DISPLAY
+start_private_xvfb "$work" || exit 1
+export DISPLAY=$xvfb_display
 # No sound card is needed: SDL mixes into its dummy device exactly as into a real one.
 export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM

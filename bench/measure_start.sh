@@ -21,6 +21,8 @@ fi
 shift $(($# > 0 ? 1 : 0))
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=private_xvfb.sh
+source "$here/private_xvfb.sh"
 build=${QUORVEL_PERF_BUILD:-$here/../build-perf}
 xwatch=$build/bench/quorvel_xwatch
 build=$(cd "$build" && pwd) || exit 1
@@ -41,14 +43,8 @@ trap 'exit 130' INT TERM
 cp "$build"/run/*.wav "$work/" || exit 1
 cd "$work" || exit 1
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -1 "$work/display")
+start_private_xvfb "$work" || exit 1
+export DISPLAY=$xvfb_display
 export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
 

@@ -1,0 +1,21 @@
+# Sourced by the measuring scripts: a private Xvfb (1024×768, 24 bits, no TCP) that picks its
+# own free display number.
+#
+# start_private_xvfb FOLDER: starts it with its display number written to FOLDER/display and its
+# log to FOLDER/xvfb.log; sets xvfb_pid and xvfb_display (":N"). Returns 1, with the log on
+# standard error, when no display number came within 5 s.
+start_private_xvfb() {
+    local folder=$1
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [[ -s $folder/display ]] && break
+        sleep 0.05
+    done
+    if [[ ! -s $folder/display ]]; then
+        echo "Xvfb did not start" >&2
+        cat "$folder/xvfb.log" >&2
+        return 1
+    fi
+    xvfb_display=:$(head -1 "$folder/display")
+}
