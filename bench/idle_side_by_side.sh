@@ -44,6 +44,18 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+# Prints the id of a visible window whose name matches $1, waiting up to $2 tries of 50 ms;
+# fails when none came.
+visible_window() {
+    local id=""
+    for _ in $(seq "$2"); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [[ -n $id ]] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+
 # Starts program $2 as number $1 and a 対局(人間) game in it; sets pids[$1].
 start_one() {
     local n=$1 program=$2 folder=$work/$1
@@ -56,13 +68,7 @@ start_one() {
         QT_QPA_PLATFORM=xcb exec "$program" >"$folder/log" 2>&1) &
     pids[n]=$!
     export DISPLAY=$display
-    local id=""
-    for _ in $(seq 200); do
-        id=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -1)
-        [[ -n $id ]] && break
-        sleep 0.05
-    done
-    [[ -n $id ]] || { echo "program $n: no window" >&2; return 1; }
+    visible_window '^Quorvel$' 200 >/dev/null || { echo "program $n: no window" >&2; return 1; }
     sleep 1
     # The menu bar's height: the board's top grid line lies 84 pixels below it, and the first
     # row that is green (0,128,0) all along x = 123..420 is that line.
@@ -80,13 +86,8 @@ start_one() {
         xdotool key "$key"
         sleep 0.15
     done
-    local box=""
-    for _ in $(seq 100); do
-        box=$(xdotool search --onlyvisible --name '^ $' 2>/dev/null | head -1)
-        [[ -n $box ]] && break
-        sleep 0.05
-    done
-    [[ -n $box ]] || { echo "program $n: no message box" >&2; return 1; }
+    local box
+    box=$(visible_window '^ $' 100) || { echo "program $n: no message box" >&2; return 1; }
     xdotool windowfocus --sync "$box" key Return
     xdotool mousemove 1000 700
 }

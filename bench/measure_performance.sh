@@ -67,15 +67,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# The program opens its sound files by bare name from the current folder.
-cp "$build"/run/*.wav "$work/" || exit 1
-cd "$work" || exit 1
-
-start_private_xvfb "$work" || exit 1
-export DISPLAY=$xvfb_display
-# No sound card is needed: SDL mixes into its dummy device exactly as into a real one.
-export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
+enter_private_display "$work" "$build" || exit 1
 
 
 # ---- helpers -------------------------------------------------------------------------------

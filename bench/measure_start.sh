@@ -40,13 +40,7 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-cp "$build"/run/*.wav "$work/" || exit 1
-cd "$work" || exit 1
-
-start_private_xvfb "$work" || exit 1
-export DISPLAY=$xvfb_display
-export SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$work
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
+enter_private_display "$work" "$build" || exit 1
 
 # Starts PROGRAM, which the watcher ends at its first frame, and waits until its window has left
 # the screen. Prints "VISIBLE_MS CPU_MS". The program's output goes to a file: it would keep a

@@ -19,3 +19,17 @@ start_private_xvfb() {
     fi
     xvfb_display=:$(head -1 "$folder/display")
 }
+
+# enter_private_display FOLDER BUILD: the set-up every measured start shares. Copies the sound
+# files of BUILD/run into FOLDER (the program opens them by bare name from the current folder),
+# makes FOLDER the current folder, starts the private Xvfb there and points the programs to it,
+# with SDL's dummy audio device (SDL mixes into it exactly as into a real one) and none of Qt's
+# scaling settings of the caller's environment.
+enter_private_display() {
+    local folder=$1 build=$2
+    cp "$build"/run/*.wav "$folder/" || return 1
+    cd "$folder" || return 1
+    start_private_xvfb "$folder" || return 1
+    export DISPLAY=$xvfb_display SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$folder
+    unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
+}
