@@ -23,13 +23,6 @@ set -u
 source "$QUORVEL_E2E_LIB"
 cd "$QUORVEL_WORK" || exit 1
 
-# check_file LINE...: Quorvel.ini holds exactly these lines (CP932, CR LF) within 10 s.
-check_file() {
-    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >expected.ini || e2e_fail "iconv cannot write CP932"
-    e2e_poll 10 cmp -s expected.ini Quorvel.ini ||
-        e2e_fail "Quorvel.ini should read $*; it reads: $(iconv -f CP932 -t UTF-8 Quorvel.ini | tr '\r\n' ' ')"
-}
-
 # window_named NAME: the id of the program's visible window of that name, if any.
 window_named() {
     local w
@@ -67,7 +60,7 @@ japanese_bar=$(e2e_hash japanese.ppm 0 0 633 "$menu")
 
 # ---- English -----------------------------------------------------------------------------------
 choose_language 2 10
-check_file 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON 言語=English
+e2e_settings_read 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON 言語=English
 e2e_note "English chosen and saved"
 e2e_open_menu 1 3            # Game: Two players, Against the computer, Quit
 e2e_shot menu-english.ppm
@@ -105,7 +98,7 @@ arrow Down down
 
 # ---- back to Japanese ---------------------------------------------------------------------------
 choose_language 1 01
-check_file 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON 言語=日本語
+e2e_settings_read 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON 言語=日本語
 e2e_poll 10 window_named "遊び方 - Quorvel" >/dev/null || e2e_fail "the help window's title did not turn back to 遊び方"
 e2e_shot back.ppm
 [[ "$(e2e_hash back.ppm 0 0 633 "$menu")" == "$japanese_bar" ]] || e2e_fail "the menu bar does not look as it did in Japanese"

@@ -30,13 +30,6 @@ set -u
 source "$QUORVEL_E2E_LIB"
 cd "$QUORVEL_WORK" || exit 1
 
-# file_reads LINE...: Quorvel.ini holds exactly these lines in CP932 with CR LF, or does so
-# within 10 s.
-file_reads() {
-    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >expected.ini || e2e_fail "iconv cannot write CP932"
-    e2e_poll 10 cmp -s expected.ini Quorvel.ini ||
-        e2e_fail "Quorvel.ini should read $*; it reads: $(iconv -f CP932 -t UTF-8 Quorvel.ini | tr -d '\r' | paste -sd' ')"
-}
 defaults=(背景画=緑 移動指導=OFF 経過時間=ON BGM=ON)
 
 # expect_marks WANT WHAT: the menu found last shows check marks WANT (a word of 0 and 1).
@@ -110,14 +103,14 @@ same_pieces() { [[ "${1//P/.}" == "${2//P/.}" ]]; }
 
 e2e_start
 e2e_note "window shown"
-file_reads "${defaults[@]}"
+e2e_settings_read "${defaults[@]}"
 label_empty=$(e2e_hash start.ppm $(e2e_label_rect))
 panel_empty=$(e2e_hash start.ppm $(e2e_panel_rect))
 
 open_levels
 expect_marks 1000 "強さ with the defaults"
 e2e_click_item 4             # 上級
-file_reads "${defaults[@]}" 強さ=上級
+e2e_settings_read "${defaults[@]}" 強さ=上級
 open_levels
 expect_marks 0001 "強さ after choosing 上級"
 e2e_close_menus
@@ -181,7 +174,7 @@ e2e_start
 open_levels
 expect_marks 0001 "強さ after a restart"
 e2e_close_menus
-file_reads "${defaults[@]}" 強さ=上級
+e2e_settings_read "${defaults[@]}" 強さ=上級
 e2e_quit
 e2e_note PASS
 INNER

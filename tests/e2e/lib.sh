@@ -91,6 +91,18 @@ e2e_poll() {
 }
 
 # Where screenshots worth keeping go, when QUORVEL_E2E_SHOTS names a folder.
+# e2e_settings_read LINE...: Quorvel.ini in the current folder holds exactly these lines, in
+# CP932, each ended by CR LF, or does so within 10 s (the program saves while it handles the menu
+# command); fails showing what the file holds otherwise.
+e2e_settings_read() {
+    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >expected.ini || e2e_fail "iconv cannot write CP932"
+    if ! e2e_poll 10 cmp -s expected.ini Quorvel.ini; then
+        local seen
+        seen=$(iconv -f CP932 -t UTF-8 Quorvel.ini 2>&1 | sed 's/\r$/\\r/; s/$/\\n/' | paste -sd' ')
+        e2e_fail "Quorvel.ini should read $(printf '%s\\r\\n ' "$@"); it reads: ${seen:-(nothing)} (bytes:$(od -An -tx1 -v Quorvel.ini | tr -s ' \n' ' '))"
+    fi
+}
+
 # e2e_keep SHOT NAME: stores the window's 633 x 600 pixels of a root screenshot as NAME.png.
 e2e_keep() {
     [[ -n "${QUORVEL_E2E_SHOTS:-}" ]] || return 0

@@ -23,16 +23,6 @@ cd "$QUORVEL_WORK" || exit 1
 
 [[ ! -e Quorvel.ini ]] || e2e_fail "the working folder already holds a Quorvel.ini"
 
-# check_file LINE...: Quorvel.ini holds exactly these lines, in CP932, each ended by CR LF, or
-# does so within 10 s (the program saves while it handles the menu command).
-check_file() {
-    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >expected.ini || e2e_fail "iconv cannot write CP932"
-    if ! e2e_poll 10 cmp -s expected.ini Quorvel.ini; then
-        local seen
-        seen=$(iconv -f CP932 -t UTF-8 Quorvel.ini 2>&1 | sed 's/\r$/\\r/; s/$/\\n/' | paste -sd' ')
-        e2e_fail "Quorvel.ini should read $(printf '%s\\r\\n ' "$@"); it reads: ${seen:-(nothing)} (bytes:$(od -An -tx1 -v Quorvel.ini | tr -s ' \n' ' '))"
-    fi
-}
 
 # The background's mean colours "R G B", left of the board and below right of it, one a line.
 background_means() {
@@ -80,7 +70,7 @@ size=$(stat -c %s Quorvel.ini)
 defaults="94 77 8c 69 89 e6 3d 97 ce 0d 0a 88 da 93 ae 8e 77 93 b1 3d 4f 46 46 0d 0a 8c 6f 89 df 8e 9e 8a d4 3d 4f 4e 0d 0a 42 47 4d 3d 4f 4e 0d 0a"
 bytes=$(od -An -tx1 -v Quorvel.ini | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
 [[ "$bytes" == "$defaults" ]] || e2e_fail "Quorvel.ini should hold the default bytes $defaults; it holds $bytes"
-check_file 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON
+e2e_settings_read 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON
 e2e_note "first start wrote the defaults"
 is_green start.ppm || e2e_fail "the default background (緑) should be green; mean colours $(seen_means start.ppm)"
 [[ "$(clocks_shown start.ppm)" == 2 ]] || e2e_fail "with 経過時間 on, both clocks should be shown at the start"
@@ -94,7 +84,7 @@ expect_marks 10000 "背景画 with the defaults"
 e2e_click_item 4             # 宇宙
 space_now() { e2e_shot now.ppm; is_space now.ppm; }
 e2e_poll 10 space_now || e2e_fail "宇宙 did not turn the background to dark blue within 10 s; mean colours $(seen_means now.ppm)"
-check_file 背景画=宇宙 移動指導=OFF 経過時間=ON BGM=ON
+e2e_settings_read 背景画=宇宙 移動指導=OFF 経過時間=ON BGM=ON
 [[ "$(iconv -f CP932 -t UTF-8 Quorvel.ini | head -1 | tr -d '\r')" == 背景画=宇宙 ]] ||
     e2e_fail "the first line of Quorvel.ini does not read 背景画=宇宙 through CP932"
 [[ "$(e2e_board_line now.ppm)" == "$E2E_FIRST_POSITION" ]] || e2e_fail "the board changed with the background: $(e2e_board_line now.ppm)"
@@ -112,7 +102,7 @@ expect_marks 00010 "背景画 after 宇宙"
 xdotool mousemove "$parent_x" "${parent_rows[2]% *}" click 1
 clocks_gone() { e2e_shot now.ppm; [[ "$(clocks_shown now.ppm)" == 0 ]]; }
 e2e_poll 10 clocks_gone || e2e_fail "経過時間 off: the clocks are still drawn after 10 s"
-check_file 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=ON
+e2e_settings_read 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=ON
 e2e_note "経過時間 off: clocks erased, saved"
 
 # ---- 移動指導 keeps its mark ---------------------------------------------------------------------
@@ -128,11 +118,11 @@ cmp -s before-sidou.ini Quorvel.ini || e2e_fail "a click on 移動指導 changed
 # ---- BGM off and on again ------------------------------------------------------------------------
 
 e2e_click_item 4             # BGM off
-check_file 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=OFF
+e2e_settings_read 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=OFF
 e2e_open_menu 3 6
 expect_marks 000000 "ｵﾌﾟｼｮﾝ after BGM off"
 e2e_click_item 4             # BGM on
-check_file 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=ON
+e2e_settings_read 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=ON
 e2e_open_menu 3 6
 expect_marks 000100 "ｵﾌﾟｼｮﾝ after BGM on"
 e2e_note "移動指導 unchanged, BGM off and on saved"
