@@ -6,6 +6,7 @@
 #include "ai/engine.h"
 #include "ai/trials.h"
 #include "game_fixture.h"
+#include "level_marks.h"
 #include "rules/prince_step.h"
 
 namespace quorvel::testing {
@@ -19,44 +20,6 @@ Lines withLines(Lines extra) {
     Lines lines = kFourLines;
     lines.insert(lines.end(), extra.begin(), extra.end());
     return lines;
-}
-
-constexpr std::pair<Level, MenuItem> kLevelItems[] = {
-    {Level::入門, MenuItem::NYUMON},
-    {Level::初級, MenuItem::SYOKYU},
-    {Level::中級, MenuItem::CHUKYU},
-    {Level::上級, MenuItem::JOKYU},
-};
-
-// The level items the fake's menu shows checked.
-std::vector<Level> checkedLevels(FakePlatform& fake) {
-    std::vector<Level> checked;
-    for (const auto& [level, item] : kLevelItems) {
-        if (fake.marks[item]) checked.push_back(level);
-    }
-    return checked;
-}
-
-TEST(LevelMarks, TheSettingsFileChecksExactlyOneLevel) {
-    struct Case {
-        const char* name;
-        std::optional<Lines> file;
-        Level checked;
-    };
-    const Case cases[] = {
-        {"FourLines", kFourLines, Level::入門},
-        {"Named", withLines({"強さ=上級"}), Level::上級},
-        {"Damaged", withLines({"強さ=最強"}), Level::入門},
-        {"NoFile", std::nullopt, Level::入門},
-        {"ShortFile", Lines{"背景画=緑", "強さ=中級"}, Level::入門},
-    };
-    for (const Case& c : cases) {
-        FakePlatform fake;
-        fake.settingsFile = c.file;
-        Game game(fake);
-        game.onLoad();
-        EXPECT_EQ(checkedLevels(fake), std::vector<Level>{c.checked}) << c.name;
-    }
 }
 
 TEST_F(GameTest, ChoosingALevelMovesTheMarkAndRewritesTheFile) {

@@ -1,6 +1,7 @@
 #include "game/option_lines.h"
 
 #include "game_fixture.h"
+#include "level_marks.h"
 
 namespace quorvel::testing {
 namespace {
@@ -72,16 +73,18 @@ const LevelCase kLevelCases[] = {
     {"FirstLineOfTheNameCounts", withOptions({"強さ=中級", "強さ=上級"}), Level::中級},
     {"UnknownLevelMeansTheDefault", withOptions({"強さ=最強"}), Level::入門},
     {"ShortFileMeansTheDefault", Lines{"強さ=上級"}, Level::入門},
+    {"TwoLineFileMeansTheDefault", Lines{"背景画=緑", "強さ=中級"}, Level::入門},
     {"NoFileMeansTheDefault", std::nullopt, Level::入門},
 };
 
-TEST(SettingsOptionLines, LevelIsReadFromTheLinesAfterTheFour) {
+TEST(SettingsOptionLines, LevelIsReadFromTheLinesAfterTheFourAndExactlyItsItemChecked) {
     for (const LevelCase& c : kLevelCases) {
         FakePlatform fake;
         Game game(fake);
         fake.settingsFile = c.file;
         game.onLoad();
         EXPECT_EQ(game.state().level, c.expected) << c.name;
+        EXPECT_EQ(checkedLevels(fake), std::vector<Level>{c.expected}) << c.name;
     }
 }
 
