@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,10 @@ class Game {
     void onKey(int characterCode);
     void onMousePress(double unitsX, double unitsY);
     void onTimerTick();
+    // How long the window may wait before the next tick that would change something (a new
+    // whole second of the running turn): 0 when one is due now; nothing while no tick can
+    // change anything (Timer1 disabled, or the game won).
+    std::optional<int> msUntilClockChanges();
     void onBackgroundItem(int backgroundCode);
     void onKeika();
     void onBgm();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "game/language.h"
 
 namespace quorvel {
@@ -13,6 +15,8 @@ enum class Level;
 // plug in a recorder instead.
 class GameEvents {
   public:
+    static constexpr int TICK_MS = 50;
+
     virtual ~GameEvents() = default;
 
     virtual void onStart() = 0;
@@ -24,6 +28,9 @@ class GameEvents {
     virtual void onKey(int characterCode) = 0;
     virtual void onMousePress(double unitsX, double unitsY) = 0;
     virtual void onTimerTick() = 0;
+    // How long the timer may wait before its next tick does anything: 0 for at once, nothing
+    // for not until another event. A plain 50 ms tick unless the game knows better.
+    virtual std::optional<int> msUntilClockChanges() { return TICK_MS; }
     virtual void onBackgroundItem(int backgroundCode) = 0;
     virtual void onKeika() = 0;
     virtual void onBgm() = 0;

@@ -18,6 +18,7 @@ class GameLink final : public GameEvents {
     void onKey(int characterCode) override { game_.onKey(characterCode); }
     void onMousePress(double unitsX, double unitsY) override { game_.onMousePress(unitsX, unitsY); }
     void onTimerTick() override { game_.onTimerTick(); }
+    std::optional<int> msUntilClockChanges() override { return game_.msUntilClockChanges(); }
     void onBackgroundItem(int backgroundCode) override { game_.onBackgroundItem(backgroundCode); }
     void onKeika() override { game_.onKeika(); }
     void onBgm() override { game_.onBgm(); }

@@ -63,16 +63,16 @@ MainWindow::MainWindow() {
     connect(surface_, &Surface::ratioChanged, this,
             [this] { dispatch([](GameEvents& game) { game.redrawAll(); }); });
 
-    timer1_.setInterval(timerIntervalMs);
-    // Qt keeps a coarse 50 ms timer on whole milliseconds and walks it, at most 2 ms a tick, onto
-    // the twentieths of the monotonic clock's second, where it stays: still twenty ticks a
-    // second, and a waiting game's main thread measured a few per cent less than with a precise
-    // timer (bench/idle_side_by_side.sh).
-    timer1_.setTimerType(Qt::CoarseTimer);
+    // Timer1 goes off once for each tick that can change something, at the time the game names.
+    // A waiting game's clock changes once a second, so the program wakes once a second, not
+    // twenty times. The wait is exact to the millisecond so that it ends past the second's turn.
+    timer1_.setSingleShot(true);
+    timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, [this] {
-        // A tick never changes a check mark, so it skips dispatch's mark restoring:
-        // the clock ticks twenty times a second.
-        if (events_ != nullptr && !quitRequested_) events_->onTimerTick();
+        // A tick never changes a check mark, so it skips dispatch's mark restoring.
+        if (events_ == nullptr || quitRequested_) return;
+        events_->onTimerTick();
+        scheduleTick();
     });
 
     setFixedSize(outerWidth, outerHeight);
@@ -296,24 +296,39 @@ void MainWindow::applyMarks() {
 
 void MainWindow::setTimerEnabled(bool enabled) {
     if (enabled && !quitRequested_) {
-        if (!timer1_.isActive()) timer1_.start();
+        // The first tick of a newly enabled timer comes after one interval, as a plain timer's.
+        if (!timer1Enabled_) timer1_.start(GameEvents::TICK_MS);
+        timer1Enabled_ = true;
     } else {
+        timer1Enabled_ = false;
         timer1_.stop();
     }
 }
 
 bool MainWindow::timerEnabled() const {
-    return timer1_.isActive();
+    return timer1Enabled_;
+}
+
+void MainWindow::scheduleTick() {
+    if (!timer1Enabled_ || events_ == nullptr || quitRequested_) return;
+    if (const std::optional<int> ms = events_->msUntilClockChanges()) {
+        timer1_.start(std::max(*ms, 0));
+    } else {
+        timer1_.stop();
+    }
 }
 
 void MainWindow::dispatch(const std::function<void(GameEvents&)>& call) {
     if (events_ != nullptr && !quitRequested_) call(*events_);
     applyMarks();
+    // The event may have started a turn or a game, or reset the clock.
+    scheduleTick();
 }
 
 void MainWindow::requestQuit() {
     if (quitRequested_) return;
     quitRequested_ = true;
+    timer1Enabled_ = false;
     timer1_.stop();
     hide();
     // Stops every running event loop, modal ones included. With none running yet (quitting

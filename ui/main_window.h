@@ -29,13 +29,15 @@ class MainWindow : public QMainWindow {
     // Outer size in logical pixels, menu bar included (9500 x 9000 drawing units).
     static constexpr int outerWidth = 633;
     static constexpr int outerHeight = 600;
-    static constexpr int timerIntervalMs = 50;
 
     MainWindow();
     ~MainWindow() override;
 
     // Where events go; until set (or after quitting) events are dropped.
-    void setEvents(GameEvents* events) { events_ = events; }
+    void setEvents(GameEvents* events) {
+        events_ = events;
+        scheduleTick();
+    }
 
     Surface& surface() { return *surface_; }
 
@@ -51,7 +53,8 @@ class MainWindow : public QMainWindow {
     // save (*.kifu, added when the name has no extension); nothing when cancelled.
     std::optional<QString> chooseRecordFile(FileChoice choice, const QString& folder);
 
-    // Timer1: while enabled, a tick every 50 ms.
+    // Timer1: while enabled, the game ticks every 50 ms, except that the window sleeps through
+    // the ticks that the game says would change nothing (GameEvents::msUntilClockChanges).
     void setTimerEnabled(bool enabled);
     bool timerEnabled() const;
 
@@ -87,10 +90,13 @@ class MainWindow : public QMainWindow {
     // checkable action toggles itself when triggered).
     void dispatch(const std::function<void(GameEvents&)>& call);
     void applyMarks();
+    // Sets Timer1 to go off when the game next needs a tick.
+    void scheduleTick();
 
     Surface* surface_ = nullptr;
     GameEvents* events_ = nullptr;
-    QTimer timer1_;
+    QTimer timer1_;  // single-shot, set again after every tick and event
+    bool timer1Enabled_ = false;
     std::map<MenuItem, QAction*> markActions_;
     std::map<MenuItem, bool> marks_;
     std::vector<std::pair<QAction*, const char*>> captions_;

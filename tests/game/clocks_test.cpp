@@ -1,3 +1,6 @@
+#include <cstdint>
+#include <optional>
+
 #include "game/clock_text.h"
 #include "game_fixture.h"
 
@@ -106,6 +109,49 @@ TEST_F(GameTest, TotalsOverAnHourShowTheHourField) {
     clearLog();
     game.画面_再描画();
     EXPECT_EQ(fake.count("text [01:02:05] 7785 6308 15 12"), 1);
+}
+
+// The window sleeps for the time msUntilClockChanges names and skips the ticks in between. Over a
+// walk of waits and hand-overs between two humans: a tick before that time changes nothing that
+// could be seen, and the tick at that time reprints the clock.
+TEST_F(GameTest, TicksSkippedBeforeTheNamedTimeWouldPrintNothing) {
+    load();
+    game.onStart();
+    std::uint32_t random = 12345;
+    auto next = [&random](std::uint32_t bound) {
+        random = random * 1664525u + 1013904223u;
+        return (random >> 8) % bound;
+    };
+    int printed = 0, quiet = 0;
+    for (int step = 0; step < 600; ++step) {
+        if (next(5) == 0) pressMagnet(static_cast<Direction>(next(4)));
+        if (s.gameOver != SIDE_NONE) game.onStart();
+        const std::optional<int> wait = game.msUntilClockChanges();
+        ASSERT_TRUE(wait.has_value());
+        // Early: at least a millisecond before the turn of the second, which lies a millisecond
+        // before the named time.
+        const bool early = *wait >= 3 && next(2) == 0;
+        const int ms = early ? static_cast<int>(next(static_cast<std::uint32_t>(*wait - 2))) : *wait;
+        fake.now += ms / 1000.0;
+        clearLog();
+        game.onTimerTick();
+        const bool reprinted = fake.countPrefix("text [") > 0;
+        EXPECT_EQ(reprinted, !early) << "step " << step << ": waited " << ms << " of " << *wait;
+        (reprinted ? printed : quiet)++;
+    }
+    EXPECT_GT(printed, 100);
+    EXPECT_GT(quiet, 100);
+}
+
+TEST_F(GameTest, NoTickIsNeededWithTheTimerOffOrAfterAWin) {
+    load();
+    EXPECT_EQ(game.msUntilClockChanges(), std::nullopt) << "before a game";
+    game.onStart();
+    EXPECT_EQ(game.msUntilClockChanges(), std::optional<int>(1001)) << "a turn just started";
+    fake.now += 0.25;
+    EXPECT_EQ(game.msUntilClockChanges(), std::optional<int>(751));
+    game.mutableState().gameOver = SIDE_SENTE;
+    EXPECT_EQ(game.msUntilClockChanges(), std::nullopt);
 }
 
 }

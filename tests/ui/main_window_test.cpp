@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ class Recorder : public GameEvents {
         record("press " + std::to_string(x) + " " + std::to_string(y));
     }
     void onTimerTick() override { record("tick"); }
+    // The game's answer to how long the timer may sleep; the plain 50 ms when unset.
+    std::function<std::optional<int>()> sleep;
+    std::optional<int> msUntilClockChanges() override {
+        return sleep ? sleep() : GameEvents::msUntilClockChanges();
+    }
     void onBackgroundItem(int code) override { record("background " + std::to_string(code)); }
     void onKeika() override { record("keika"); }
     void onBgm() override { record("bgm"); }
@@ -386,6 +392,34 @@ TEST_F(MainWindowTest, TimerTicksEveryFiftyMilliseconds) {
     const int stoppedAt = game.count("tick");
     QTest::qWait(200);
     EXPECT_EQ(game.count("tick"), stoppedAt);
+}
+
+TEST_F(MainWindowTest, TimerSleepsAsLongAsTheGameSays) {
+    // Ticks every 300 ms after the first, which comes after 50 ms as a plain timer's would.
+    game.sleep = [] { return std::optional<int>(300); };
+    window.setTimerEnabled(true);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTest::qWait(1000);
+    const int ticks = game.count("tick");
+    EXPECT_GE(ticks, 2);
+    EXPECT_LE(ticks, 1 + (elapsed.elapsed() - 50) / 300);
+
+    // Nothing to tick for: the timer stays enabled but sleeps until an event.
+    game.sleep = [] { return std::nullopt; };
+    QTest::qWait(350);
+    const int asleep = game.count("tick");
+    QTest::qWait(300);
+    EXPECT_EQ(game.count("tick"), asleep);
+    EXPECT_TRUE(window.timerEnabled());
+
+    // An event that makes a tick due at once (a turn handed over) is followed by that tick.
+    game.sleep = [] { return std::optional<int>(0); };
+    QTest::mouseClick(&window.surface(), Qt::LeftButton, Qt::NoModifier, QPoint(57, 43));
+    game.sleep = [] { return std::nullopt; };
+    QTest::qWait(100);
+    EXPECT_EQ(game.count("tick"), asleep + 1);
+    EXPECT_EQ(game.calls.back(), "tick");
 }
 
 TEST_F(MainWindowTest, EventsBeforeTheGameIsConnectedAreDropped) {
