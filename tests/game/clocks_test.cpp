@@ -131,7 +131,8 @@ TEST_F(GameTest, TicksSkippedBeforeTheNamedTimeWouldPrintNothing) {
         // Early: at least a millisecond before the turn of the second, which lies a millisecond
         // before the named time.
         const bool early = *wait >= 3 && next(2) == 0;
-        const int ms = early ? static_cast<int>(next(static_cast<std::uint32_t>(*wait - 2))) : *wait;
+        const int ms =
+            early ? static_cast<int>(next(static_cast<std::uint32_t>(*wait - 2))) : *wait;
         fake.now += ms / 1000.0;
         clearLog();
         game.onTimerTick();
