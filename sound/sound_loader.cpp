@@ -1,12 +1,16 @@
 #include "sound/sound_loader.h"
 
 #include <dlfcn.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <climits>
 #include <utility>
 
 namespace {
+
+// How much lower than the program's the loading thread's priority is (a nice value).
+constexpr int LOADING_NICENESS = 10;
 
 SoundLibrary* loadLibrary(const std::vector<std::string>& moduleFiles) {
     for (const std::string& file : moduleFiles) {
@@ -26,7 +30,16 @@ SoundLibrary* loadLibrary(const std::vector<std::string>& moduleFiles) {
 
 SoundLoader::SoundLoader(std::vector<std::string> moduleFiles)
     : thread_([this, files = std::move(moduleFiles)] {
-          library_ = loadLibrary(files);
+          // The loading runs on a thread of its own at a lower priority: it has time to spare
+          // before the game needs it, while the main thread, the X server and the window manager
+          // are busy showing the window and would otherwise share the processors with it. The
+          // device is opened here, at the normal priority, since SDL's mixing thread takes its
+          // priority from the thread that opens the device and a lowered one could not be raised
+          // back.
+          std::thread([this, &files] {
+              setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), LOADING_NICENESS);
+              library_ = loadLibrary(files);
+          }).join();
           // The window handle is not needed to open the device.
           if (library_ != nullptr) {
               openedDevice_ = library_->initialize(0);

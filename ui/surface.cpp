@@ -22,7 +22,7 @@ QSize deviceSize(QSize logical, qreal ratio) {
 Surface::Surface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     const qreal ratio = devicePixelRatioF();
-    pictures_ = std::make_unique<PictureSet>(ratio);
+    pictures_ = std::make_unique<PictureSet>(ratio, bakedPictures());
     image_ = QImage(deviceSize(size(), ratio), QImage::Format_RGB32);
     image_.fill(paletteColour(windowBackgroundColour));
     image_.setDevicePixelRatio(ratio);
@@ -170,7 +170,7 @@ void Surface::syncImage() {
     image_ = std::move(next);
     pending_ = rect();
     if (newRatio) {
-        pictures_ = std::make_unique<PictureSet>(ratio);
+        pictures_ = std::make_unique<PictureSet>(ratio, bakedPictures());
         // Never redraw from inside a paint or a drawing call: let the event loop ask for it.
         QMetaObject::invokeMethod(this, &Surface::ratioChanged, Qt::QueuedConnection);
     }

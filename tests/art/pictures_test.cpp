@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "rules/pieces.h"
 #include "ui/art/pictures.h"
+#include "ui/art/ready_pictures.h"
 
 namespace quorvel {
 namespace {
@@ -409,6 +410,28 @@ TEST(PictureSet, HoldsEveryPictureAtItsRatio) {
             const QImage* first = set.find(picture.code);
             EXPECT_EQ(set.find(picture.code), first) << picture.code;
             EXPECT_EQ(first->cacheKey(), set.find(picture.code)->cacheKey()) << picture.code;
+        }
+    }
+}
+
+// The pictures baked at build time are the ones the painters draw, every one of them, and a set
+// at ratio 1 shows them in place; at any other ratio it paints its own.
+TEST(PictureSet, TakesThePicturesBakedAtBuildTimeAtRatioOne) {
+    const std::span<const ReadyPicture> baked = bakedPictures();
+    ASSERT_EQ(baked.size(), pictureCodes().size());
+    for (const ReadyPicture& ready : baked) {
+        const QImage fromBuild(reinterpret_cast<const uchar*>(ready.pixels), ready.width,
+                               ready.height, QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(fromBuild, renderPicture(ready.code, 1)) << "stale or different: " << ready.code;
+    }
+    for (const qreal ratio : {1.0, 2.0}) {
+        const PictureSet set(ratio, baked);
+        for (const ReadyPicture& ready : baked) {
+            const QImage* image = set.find(ready.code);
+            ASSERT_NE(image, nullptr) << ready.code;
+            const bool inPlace = image->constBits() == reinterpret_cast<const uchar*>(ready.pixels);
+            EXPECT_EQ(inPlace, ratio == 1) << ready.code << " at " << ratio;
+            EXPECT_EQ(*image, renderPicture(ready.code, ratio)) << ready.code << " at " << ratio;
         }
     }
 }

@@ -4,6 +4,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -82,8 +85,31 @@ TEST(SoundLoader, WithoutAModuleThereIsNoSoundSystem) {
 
 // The first file that loads is used; through it the sounds load and play, and after a shutdown
 // the device opens again.
+// Without CAP_SYS_NICE in the effective set of this thread (and so of the threads it starts), as
+// for an ordinary user: SDL then cannot raise its mixing thread above the priority it inherits.
+class WithoutRaisingPriorities {
+  public:
+    WithoutRaisingPriorities() {
+        if (syscall(SYS_capget, &header_, saved_) != 0) return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[CAP_TO_INDEX(CAP_SYS_NICE)].effective &= ~CAP_TO_MASK(CAP_SYS_NICE);
+        dropped_ = syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~WithoutRaisingPriorities() {
+        if (dropped_) syscall(SYS_capset, &header_, saved_);
+    }
+    WithoutRaisingPriorities(const WithoutRaisingPriorities&) = delete;
+    WithoutRaisingPriorities& operator=(const WithoutRaisingPriorities&) = delete;
+
+  private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+    bool dropped_ = false;
+};
+
 TEST(SoundLoader, TheModuleOpensTheDeviceAndPlays) {
     audiotest::useSilentAudioDriver();
+    const WithoutRaisingPriorities ordinaryUser;
     SoundLoader loader({runDir + "/no_such_module.so", module});
     std::vector<std::string> warnings;
     SoundModule sound([&](const std::string& text) { warnings.push_back(text); }, loader);
@@ -101,6 +127,16 @@ TEST(SoundLoader, TheModuleOpensTheDeviceAndPlays) {
     EXPECT_EQ(loader.play(effect), 1);
     EXPECT_EQ(loader.playLooping(music), 1);
     EXPECT_TRUE(loader.isPlaying(music));
+    // The module was loaded at a lower priority, but the mixing thread plays at the program's
+    // (or above it, where SDL may raise it).
+    const int niceness = getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+    int threads = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        const auto tid = static_cast<id_t>(std::stoul(task.path().filename().string()));
+        EXPECT_LE(getpriority(PRIO_PROCESS, tid), niceness) << "thread " << tid;
+        ++threads;
+    }
+    EXPECT_GE(threads, 2) << "the mixing thread";
     EXPECT_EQ(loader.stop(music), 1);
     EXPECT_FALSE(loader.isPlaying(music));
 

@@ -117,11 +117,22 @@ QString pictureName(int code) {
     return entry ? QString::fromLatin1(entry->name) : QString();
 }
 
-PictureSet::PictureSet(qreal devicePixelRatio) : ratio_(devicePixelRatio) {}
+PictureSet::PictureSet(qreal devicePixelRatio, std::span<const ReadyPicture> ready)
+    : ratio_(devicePixelRatio), ready_(ready) {}
 
 const QImage* PictureSet::find(int code) const {
     if (const auto it = images_.find(code); it != images_.end()) return &it->second;
     if (entryOf(code) == nullptr) return nullptr;
+    if (ratio_ == 1) {
+        for (const ReadyPicture& picture : ready_) {
+            if (picture.code != code) continue;
+            // The image reads the ready pixels in place; nothing ever paints into it.
+            const QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width,
+                               picture.height, picture.width * 4,
+                               QImage::Format_ARGB32_Premultiplied);
+            return &images_.emplace(code, image).first->second;
+        }
+    }
     return &images_.emplace(code, renderPicture(code, ratio_)).first->second;
 }
 

@@ -4,7 +4,10 @@
 #include <QSize>
 #include <QString>
 #include <map>
+#include <span>
 #include <vector>
+
+#include "ui/art/ready_pictures.h"
 
 namespace quorvel {
 
@@ -27,15 +30,17 @@ QString pictureName(int code);
 
 // The pictures of the game at one device pixel ratio, each rendered the first time it is asked
 // for and kept: the promoted pieces and the backgrounds not chosen are never rendered at all.
+// At ratio 1 a picture found among `ready` is used as it stands, without a copy.
 class PictureSet {
   public:
-    explicit PictureSet(qreal devicePixelRatio);
+    explicit PictureSet(qreal devicePixelRatio, std::span<const ReadyPicture> ready = {});
     // nullptr for a code without a picture. The image stays valid as long as the set.
     const QImage* find(int code) const;
     qreal devicePixelRatio() const { return ratio_; }
 
   private:
     qreal ratio_;
+    std::span<const ReadyPicture> ready_;
     mutable std::map<int, QImage> images_;
 };
 
