@@ -2,5 +2,5 @@
 
 #include "sound/sound_library.h"
 
-// The ds… functions of ds.h (SDL2_mixer) as a SoundLibrary.
+// The ds… functions of ds.h (on SDL2) as a SoundLibrary.
 SoundLibrary& dsLibrary();

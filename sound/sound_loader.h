@@ -7,7 +7,7 @@
 #include "sound/sound_library.h"
 
 // The sound library of the loadable module, loaded on a thread of its own. The module brings
-// SDL2 and SDL2_mixer with some forty libraries; the thread maps and relocates them and opens
+// SDL2 with some thirty libraries; the thread maps and relocates them and opens
 // the audio device while the main thread starts the window, instead of the program loading them
 // all before main. The first call that needs the library waits for the thread, so the sound
 // system is ready (or known to be missing) exactly where the game starts it.

@@ -13,7 +13,7 @@ class SoundModule {
     // Called with the text of a warning; the window shows it in a modal box titled "Quorvel.dll".
     using WarningSink = std::function<void(const std::string& text)>;
 
-    // Over the SDL2_mixer library linked in (sound_module_direct.cpp, in quorvel_sound).
+    // Over the sound library linked in (sound_module_direct.cpp, in quorvel_sound).
     explicit SoundModule(WarningSink warn);
     // Over the given library, which must outlive the module.
     SoundModule(WarningSink warn, SoundLibrary& library);

@@ -1,4 +1,4 @@
-// The loadable sound module: the SDL2_mixer library behind the one exported factory. The program
+// The loadable sound module: the sound library on SDL2 behind the one exported factory. The program
 // opens it with dlopen (sound_loader.h), so SDL's libraries load beside Qt's instead of before.
 
 #include "sound/ds_library.h"

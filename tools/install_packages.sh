@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkgconf
-  qt6-base-dev libsdl2-mixer-dev
+  qt6-base-dev libsdl2-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick sox valgrind

@@ -14,7 +14,7 @@ namespace quorvel {
 // the current directory. The game's Japanese texts are shown in the chosen language.
 class QtPlatform : public Platform {
   public:
-    // Sound over the SDL2_mixer library linked in (qt_platform_direct.cpp).
+    // Sound over the sound library linked in (qt_platform_direct.cpp).
     explicit QtPlatform(MainWindow& window);
     // Sound over the given library, which must outlive the platform.
     QtPlatform(MainWindow& window, SoundLibrary& sound);

@@ -125,7 +125,7 @@ if [[ -x "$cpack_command" ]] && command -v dpkg-shlibdeps >/dev/null 2>&1; then
         fail "no Debian package was made"
     else
         depends=$(dpkg-deb -f "$deb" Depends)
-        for lib in libqt6widgets6 libsdl2-mixer fonts-ipafont-mincho; do
+        for lib in libqt6widgets6 libsdl2-2.0-0 fonts-ipafont-mincho; do
             [[ "$depends" == *"$lib"* ]] || fail "package does not depend on $lib: $depends"
         done
         # Debian's own checks: no error and no warning.
