@@ -330,12 +330,13 @@ int dsInitialize(long /*windowHandle: SDL's audio needs no window*/) {
     SDL_SetMainReady();
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+    // Idle channels before the mixer's thread starts reading them.
+    device.channels = {};
     if (!openDevice()) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
     device.handle = ++lastDeviceHandle;
-    device.channels = {};
     return device.handle;
 }
 
