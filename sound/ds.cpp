@@ -271,15 +271,16 @@ bool convertsWithinBounds(const WavLayout& layout) {
 std::vector<Uint8> decodeAndConvert(const void* block, std::size_t size) {
     SDL_RWops* source = SDL_RWFromConstMem(block, static_cast<int>(size));
     if (source == nullptr) return {};
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec decodedFormat{};
     Uint8* decoded = nullptr;
     Uint32 decodedLength = 0;
     // Closes the source, whatever happens.
-    if (SDL_LoadWAV_RW(source, 1, &spec, &decoded, &decodedLength) == nullptr) return {};
+    if (SDL_LoadWAV_RW(source, 1, &decodedFormat, &decoded, &decodedLength) == nullptr) return {};
     std::vector<Uint8> samples;
     SDL_AudioCVT conversion{};
-    const int needed = SDL_BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq,
-                                         deviceFormat, outputChannels, sampleRate);
+    const int needed =
+        SDL_BuildAudioCVT(&conversion, decodedFormat.format, decodedFormat.channels,
+                          decodedFormat.freq, deviceFormat, outputChannels, sampleRate);
     if (needed == 0) {
         samples.assign(decoded, decoded + decodedLength);
     } else if (needed > 0) {
