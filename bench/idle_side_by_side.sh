@@ -44,18 +44,6 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Prints the id of a visible window whose name matches $1, waiting up to $2 tries of 50 ms;
-# fails when none came.
-visible_window() {
-    local id=""
-    for _ in $(seq "$2"); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [[ -n $id ]] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
-
 # Starts program $2 as number $1 and a 対局(人間) game in it; sets pids[$1].
 start_one() {
     local n=$1 program=$2 folder=$work/$1

@@ -89,20 +89,10 @@ process_ns() { cat /proc/"$program_pid"/task/*/schedstat | awk '{ sum += $1 } EN
 # Run time of the program's main thread in nanoseconds.
 main_thread_ns() { cut -d' ' -f1 "/proc/$program_pid/task/$program_pid/schedstat"; }
 
-wait_window() {  # NAME_REGEX -> prints the window id once visible
-    local id=""
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [[ -n $id ]] && { echo "$id"; return 0; }
-        sleep 0.05
-    done
-    return 1
-}
-
 # Closes the untitled message box the game shows when a game starts.
 close_box() {
     local box
-    box=$(wait_window '^ $') || fail "no message box appeared"
+    box=$(visible_window '^ $' 100) || fail "no message box appeared"
     xdotool windowfocus --sync "$box" key Return
     for _ in $(seq 100); do
         xdotool search --onlyvisible --name '^ $' >/dev/null 2>&1 || return 0
@@ -211,7 +201,7 @@ run_once() {
     ((status == 0)) || { cat "$work/launch.err" >&2; fail "the board did not appear"; }
     visible=$(sed -n 's/^visible_ms=//p' "$work/launch.out")
     local window
-    window=$(wait_window '^Quorvel$') || fail "no window named Quorvel"
+    window=$(visible_window '^Quorvel$' 100) || fail "no window named Quorvel"
     # Every position below assumes the window at the screen's corner, as Xvfb leaves it.
     eval "$(xdotool getwindowgeometry --shell "$window")"
     [[ $X == 0 && $Y == 0 ]] || fail "the window is at $X,$Y, not at 0,0"
@@ -258,7 +248,7 @@ run_once() {
     read -r lat2 busy2 pct2 <<<"$out"
 
     # Esc ends the program.
-    window=$(wait_window '^Quorvel$') || fail "the window went away"
+    window=$(visible_window '^Quorvel$' 100) || fail "the window went away"
     xdotool windowfocus --sync "$window" key Escape 2>/dev/null
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break

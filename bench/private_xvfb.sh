@@ -1,5 +1,5 @@
 # Sourced by the measuring scripts: a private Xvfb (1024×768, 24 bits, no TCP) that picks its
-# own free display number.
+# own free display number, and a wait for a window to show.
 #
 # start_private_xvfb FOLDER: starts it with its display number written to FOLDER/display and its
 # log to FOLDER/xvfb.log; sets xvfb_pid and xvfb_display (":N"). Returns 1, with the log on
@@ -32,4 +32,16 @@ enter_private_display() {
     start_private_xvfb "$folder" || return 1
     export DISPLAY=$xvfb_display SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$folder
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_QPA_PLATFORM
+}
+
+# Prints the id of a visible window whose name matches $1, waiting up to $2 tries of 50 ms;
+# fails when none came.
+visible_window() {
+    local id=""
+    for _ in $(seq "$2"); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [[ -n $id ]] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
 }
