@@ -74,8 +74,16 @@ Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const 
         positions.push_back({engine::fromBoard(e.board, princeOf(e.board)), signOf(e.sideToMove)});
     }
     const engine::Position position = engine::fromBoard(board, prince);
+    // 上級 meets circles against a fallible opponent by assuming the commonest one: a player
+    // who looks one move ahead, as 入門 does. It is used only among moves that do not lose.
+    const engine::ReplyModel lookAhead = [&](const engine::Position& p, int side) {
+        return beginnerChoice(engine::toBoard(p),
+                              side == engine::UPPER ? game.sides.comSide : game.sides.manSide,
+                              game.sides);
+    };
     return engine::search(position, signOf(sideToMove), engine::winRulesOf(game),
-                          engine::limitsOf(level), table, positions)
+                          engine::limitsOf(level), table, positions,
+                          level == Level::上級 ? lookAhead : engine::ReplyModel{})
         .best;
 }
 

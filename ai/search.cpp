@@ -19,6 +19,7 @@ constexpr int INFINITE_SCORE = WIN_SCORE + 1;
 // attack.
 constexpr int PENDING_ATTACK = 500;
 constexpr std::uint64_t UPPER_TO_MOVE_KEY = 0x9e3779b97f4a7c15ull;
+constexpr std::array<bool, 4> ANY_MOVE{true, true, true, true};
 
 std::uint64_t keyOf(const Position& p, int side) {
     return hashOf(p) ^ (side == UPPER ? UPPER_TO_MOVE_KEY : 0);
@@ -156,6 +157,46 @@ class Searcher {
         return best;
     }
 
+    // The quickest win of side (to move at p, which the caller has put among the earlier
+    // positions) within `moves` of its own moves against an opponent who answers every move as
+    // model does: WIN_SCORE less the plies, or 0 when there is none; its first move into
+    // bestMove. Only the moves in `allowed` are tried at p; a move that brings back an earlier
+    // position makes no progress and is not tried at all.
+    int quickestWinAgainst(const Position& p, int side, int moves, int ply,
+                           const ReplyModel& model, const std::array<bool, 4>& allowed,
+                           int* bestMove) {
+        int best = 0;
+        for (int m = 0; m < static_cast<int>(MOVES.size()); ++m) {
+            if (!allowed[static_cast<std::size_t>(m)]) continue;
+            Position child = p;
+            play(child, MOVES[m]);
+            ++nodes_;
+            int s = 0;
+            const std::uint64_t childKey = keyOf(child, -side);
+            if (const int outcome = decide(child, side, rules_); outcome != 0) {
+                s = outcome > 0 ? WIN_SCORE - (ply + 1) : 0;
+            } else if (repeatScore(side, child, childKey, ply + 1) == 0) {
+                Position next = child;
+                play(next, model(child, -side));
+                if (const int outcome = decide(next, -side, rules_); outcome != 0) {
+                    s = outcome < 0 ? WIN_SCORE - (ply + 2) : 0;
+                } else if (moves > 1) {
+                    repetitions_.push(childKey, summaryOf(child, -side));
+                    repetitions_.push(keyOf(next, side), summaryOf(next, side));
+                    s = quickestWinAgainst(next, side, moves - 1, ply + 2, model, ANY_MOVE,
+                                           nullptr);
+                    repetitions_.pop();
+                    repetitions_.pop();
+                }
+            }
+            if (s > best) {
+                best = s;
+                if (bestMove != nullptr) *bestMove = m;
+            }
+        }
+        return best;
+    }
+
     std::uint64_t nodes() const { return nodes_; }
     const WinRules& rules() const { return rules_; }
     bool aborted() const { return aborted_; }
@@ -204,11 +245,17 @@ constexpr int TRAP_DEPTH_LIMIT = 10;
 constexpr int RETURN_PENALTY = 200;
 constexpr int RESEARCH_DEPTH_LIMIT = 13;
 constexpr std::uint64_t TRAP_NODES = 200'000;
+// A score below this (and not a loss) means that an opponent who plays its best holds every
+// move that does not lose to a return: the game would go round in circles. Then a move that
+// wins within MODEL_MOVES moves against the reply model is played instead, if there is one;
+// the moves allowed are the ones that do not lose, so nothing is risked against a better player.
+constexpr int HELD_SCORE = REPEAT_SCORE / 2;
+constexpr int MODEL_MOVES = 5;
 
 // After the deepening has ended with an undecided score: the exact score of every root move at
 // the last depth, plus its traps. Moves that lose are never chosen over ones that do not.
 void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
-                 SearchResult& result) {
+                 SearchResult& result, std::array<bool, 4>& safe) {
     const int trapDepth = std::min(depth - 2, TRAP_DEPTH_LIMIT);
     const int researchDepth = std::min(depth - 1, RESEARCH_DEPTH_LIMIT);
     int bestTotal = -INFINITE_SCORE;
@@ -232,6 +279,7 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
             if (searcher.aborted()) return;
             if (theirs > DECIDED_SCORE) continue;
         }
+        safe[static_cast<std::size_t>(m)] = true;
         int traps = 0;
         bool returns = false;
         searcher.repetitions().push(childKey, summaryOf(child, -side));
@@ -263,7 +311,7 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
 
 SearchResult search(const Position& root, int side, const WinRules& rules,
                     const SearchLimits& limits, TranspositionTable& table,
-                    std::span<const Earlier> earlier) {
+                    std::span<const Earlier> earlier, const ReplyModel& model) {
     table.newSearch();
     Searcher searcher(rules, table, side);
     for (const Earlier& e : earlier)
@@ -287,8 +335,15 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
         SearchResult trapped = result;
         searcher.setNodeCap(searcher.nodes() + TRAP_NODES);
         searcher.repetitions().push(rootKey, summaryOf(root, side));
-        preferTraps(root, side, result.depth, searcher, trapped);
+        std::array<bool, 4> safe{};
+        preferTraps(root, side, result.depth, searcher, trapped, safe);
         if (!searcher.aborted()) result = trapped;
+        if (model && !searcher.aborted() && result.score < HELD_SCORE) {
+            int move = 0;
+            if (searcher.quickestWinAgainst(root, side, MODEL_MOVES, 0, model, safe, &move) > 0) {
+                result.best = MOVES[move];
+            }
+        }
     }
     result.nodes = searcher.nodes();
     return result;

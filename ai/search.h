@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "ai/position.h"
@@ -52,12 +53,18 @@ struct Earlier {
 inline constexpr int REPEAT_SCORE = -20000;
 inline constexpr int REPEAT_PLY_STEP = 128;
 
+// How a fallible opponent answers: the magnet it presses for the side of sign side in the
+// position.
+using ReplyModel = std::function<Direction(const Position&, int side)>;
+
 // The best magnet for the side of sign side in an undecided position, by an alpha-beta
 // search over the four magnets with the transposition table (cleared for this search).
 // earlier: the positions before root in the game, oldest first; the root and the positions
-// along the searched line count as earlier too.
+// along the searched line count as earlier too. model, when given: when an opponent who plays
+// its best would hold every move that does not lose to a return, a move among those that wins
+// within a few moves against an opponent answering as model does is played instead.
 SearchResult search(const Position& root, int side, const WinRules& rules,
                     const SearchLimits& limits, TranspositionTable& table,
-                    std::span<const Earlier> earlier = {});
+                    std::span<const Earlier> earlier = {}, const ReplyModel& model = {});
 
 }
