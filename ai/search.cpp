@@ -162,9 +162,8 @@ class Searcher {
     // model does: WIN_SCORE less the plies, or 0 when there is none; its first move into
     // bestMove. Only the moves in `allowed` are tried at p; a move that brings back an earlier
     // position makes no progress and is not tried at all.
-    int quickestWinAgainst(const Position& p, int side, int moves, int ply,
-                           const ReplyModel& model, const std::array<bool, 4>& allowed,
-                           int* bestMove) {
+    int quickestWinAgainst(const Position& p, int side, int moves, int ply, const ReplyModel& model,
+                           const std::array<bool, 4>& allowed, int* bestMove) {
         int best = 0;
         for (int m = 0; m < static_cast<int>(MOVES.size()); ++m) {
             if (!allowed[static_cast<std::size_t>(m)]) continue;

@@ -5,6 +5,8 @@
 #include <tuple>
 
 #include "ai/engine.h"
+#include "ai/engine_levels.h"
+#include "ai/search.h"
 #include "ai/survey.h"
 #include "ai/trials.h"
 #include "random_positions.h"
@@ -157,6 +159,70 @@ TEST(ExpertLevel, PlaysForcedWinsAndAvoidsForcedLossesWithinTwelvePlies) {
     }
     EXPECT_GT(winsSeen, 0);
     EXPECT_GT(escapesSeen, 0);
+}
+
+// Whether me, to move at n, wins within `moves` of its own moves, the first of them `first`,
+// against an opponent who answers every move as 入門 does: tried on the plain board of the rules.
+bool winsAgainstBeginner(const Node& n, Direction first, int moves, const SearchGame& game) {
+    const int me = n.toMove;
+    int w = SIDE_NONE;
+    const Node mine = after(n, first, game, w);
+    if (w != SIDE_NONE) return w == me;
+    const Direction reply = chooseMagnet(mine.board, mine.prince, mine.toMove, game, Level::入門);
+    const Node next = after(mine, reply, game, w);
+    if (w != SIDE_NONE || moves == 1) return w == me;
+    return std::any_of(kMagnets.begin(), kMagnets.end(),
+                       [&](Direction d) { return winsAgainstBeginner(next, d, moves - 1, game); });
+}
+
+// Games of 上級 against 入門 on either seat. Where 上級's move differs from the plain search's
+// (the one that assumes the best reply), it wins within five moves against 入門's replies and
+// is not a move after which the opponent forces a win within 12 plies when another move avoids
+// that: circles are broken only with a sure gain and no risk against a better player.
+TEST(ExpertLevel, LeavesTheBestReplysChoiceOnlyForAWinAgainstTheOneMoveLookAhead) {
+    const SearchGame game{{SIDE_SENTE, SIDE_GOTE}, WinTest::AgainstComputer};
+    const engine::WinRules rules = engine::winRulesOf(game);
+    const auto signOf = [&](int side) {
+        return side == game.sides.comSide ? engine::UPPER : engine::LOWER;
+    };
+    engine::TranspositionTable table(20);
+    Prover prover(game);
+    int changed = 0;
+    for (const int expert : {game.sides.manSide, game.sides.comSide}) {
+        for (const Node& start : gamePositions(game, 12)) {
+            Node n = start;
+            std::vector<EarlierPosition> earlier;
+            std::vector<engine::Earlier> positions;
+            for (int move = 0; move < 60; ++move) {
+                Direction d;
+                if (n.toMove == expert) {
+                    d = chooseMagnet(n.board, n.prince, n.toMove, game, Level::上級, earlier);
+                    const Direction plain =
+                        engine::search(engine::fromBoard(n.board, n.prince), signOf(n.toMove),
+                                       rules, engine::limitsOf(Level::上級), table, positions)
+                            .best;
+                    if (d != plain) {
+                        ++changed;
+                        SCOPED_TRACE(toText(n.board) + "chose " + std::string(wordOf(d)));
+                        EXPECT_TRUE(winsAgainstBeginner(n, d, 5, game));
+                        const int them =
+                            expert == game.sides.manSide ? game.sides.comSide : game.sides.manSide;
+                        int w = SIDE_NONE;
+                        const Node next = after(n, d, game, w);
+                        EXPECT_TRUE(w == SIDE_NONE && !prover.forcesWin(next, them, 11));
+                    }
+                } else {
+                    d = chooseMagnet(n.board, n.prince, n.toMove, game, Level::入門);
+                }
+                earlier.push_back({n.board, n.toMove});
+                positions.push_back({engine::fromBoard(n.board, n.prince), signOf(n.toMove)});
+                int w = SIDE_NONE;
+                n = after(n, d, game, w);
+                if (w != SIDE_NONE) break;
+            }
+        }
+    }
+    EXPECT_GT(changed, 0) << "no move was changed, the test proves nothing";
 }
 
 // 入門 is the four trials for the upper pieces; every level gives the same move for the same
