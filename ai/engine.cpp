@@ -75,7 +75,8 @@ Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const 
     }
     const engine::Position position = engine::fromBoard(board, prince);
     // 上級 meets circles against a fallible opponent by assuming the commonest one: a player
-    // who looks one move ahead, as 入門 does. It is used only among moves that do not lose.
+    // who looks one move ahead, as 入門 does. It is used only among moves that do not lose, and
+    // only while the opponent plays like it.
     const engine::ReplyModel lookAhead = [&](const engine::Position& p, int side) {
         return beginnerChoice(engine::toBoard(p),
                               side == engine::UPPER ? game.sides.comSide : game.sides.manSide,

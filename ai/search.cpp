@@ -246,8 +246,9 @@ constexpr int RESEARCH_DEPTH_LIMIT = 13;
 constexpr std::uint64_t TRAP_NODES = 200'000;
 // A score below this (and not a loss) means that an opponent who plays its best holds every
 // move that does not lose to a return: the game would go round in circles. Then a move that
-// wins within MODEL_MOVES moves against the reply model is played instead, if there is one;
-// the moves allowed are the ones that do not lose, so nothing is risked against a better player.
+// wins within MODEL_MOVES moves against the reply model is played instead, if there is one and
+// the model foretold the opponent's last move; the moves allowed are the ones that do not lose,
+// so nothing is risked against a better player.
 constexpr int HELD_SCORE = REPEAT_SCORE / 2;
 constexpr int MODEL_MOVES = 5;
 
@@ -306,6 +307,17 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
     }
 }
 
+// Whether the opponent's move into root from the last earlier position is the one model gives;
+// true when the last earlier position is not the opponent's. The model is trusted only while
+// it foretells the opponent: one who answered otherwise is not played for a fall.
+bool modelForetoldTheLastMove(const Position& root, int side, std::span<const Earlier> earlier,
+                              const ReplyModel& model) {
+    if (earlier.empty() || earlier.back().side != -side) return true;
+    Position foretold = earlier.back().position;
+    play(foretold, model(foretold, -side));
+    return foretold == root;
+}
+
 }
 
 SearchResult search(const Position& root, int side, const WinRules& rules,
@@ -337,7 +349,8 @@ SearchResult search(const Position& root, int side, const WinRules& rules,
         std::array<bool, 4> safe{};
         preferTraps(root, side, result.depth, searcher, trapped, safe);
         if (!searcher.aborted()) result = trapped;
-        if (model && !searcher.aborted() && result.score < HELD_SCORE) {
+        if (model && !searcher.aborted() && result.score < HELD_SCORE &&
+            modelForetoldTheLastMove(root, side, earlier, model)) {
             int move = 0;
             if (searcher.quickestWinAgainst(root, side, MODEL_MOVES, 0, model, safe, &move) > 0) {
                 result.best = MOVES[move];

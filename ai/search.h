@@ -61,7 +61,8 @@ using ReplyModel = std::function<Direction(const Position&, int side)>;
 // search over the four magnets with the transposition table (cleared for this search).
 // earlier: the positions before root in the game, oldest first; the root and the positions
 // along the searched line count as earlier too. model, when given: when an opponent who plays
-// its best would hold every move that does not lose to a return, a move among those that wins
+// its best would hold every move that does not lose to a return, and the opponent's move into
+// root (from the last earlier position) was the one model gives, a move among those that wins
 // within a few moves against an opponent answering as model does is played instead.
 SearchResult search(const Position& root, int side, const WinRules& rules,
                     const SearchLimits& limits, TranspositionTable& table,

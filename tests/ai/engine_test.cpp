@@ -175,10 +175,12 @@ bool winsAgainstBeginner(const Node& n, Direction first, int moves, const Search
                        [&](Direction d) { return winsAgainstBeginner(next, d, moves - 1, game); });
 }
 
-// Games of 上級 against 入門 on either seat. Where 上級's move differs from the plain search's
-// (the one that assumes the best reply), it wins within five moves against 入門's replies and
-// is not a move after which the opponent forces a win within 12 plies when another move avoids
-// that: circles are broken only with a sure gain and no risk against a better player.
+// Games of 上級 against 入門 and 中級 on either seat. Where 上級's move differs from the plain
+// search's (the one that assumes the best reply), the opponent's last move was the one 入門
+// would have played, and 上級's move wins within five moves against 入門's replies and is not
+// one after which the opponent forces a win within 12 plies: circles are broken only with a
+// sure gain against the one-move look-ahead, only while the opponent plays like it, and at no
+// risk against a better player.
 TEST(ExpertLevel, LeavesTheBestReplysChoiceOnlyForAWinAgainstTheOneMoveLookAhead) {
     const SearchGame game{{SIDE_SENTE, SIDE_GOTE}, WinTest::AgainstComputer};
     const engine::WinRules rules = engine::winRulesOf(game);
@@ -187,42 +189,52 @@ TEST(ExpertLevel, LeavesTheBestReplysChoiceOnlyForAWinAgainstTheOneMoveLookAhead
     };
     engine::TranspositionTable table(20);
     Prover prover(game);
-    int changed = 0;
-    for (const int expert : {game.sides.manSide, game.sides.comSide}) {
-        for (const Node& start : gamePositions(game, 12)) {
-            Node n = start;
-            std::vector<EarlierPosition> earlier;
-            std::vector<engine::Earlier> positions;
-            for (int move = 0; move < 60; ++move) {
-                Direction d;
-                if (n.toMove == expert) {
-                    d = chooseMagnet(n.board, n.prince, n.toMove, game, Level::上級, earlier);
-                    const Direction plain =
-                        engine::search(engine::fromBoard(n.board, n.prince), signOf(n.toMove),
-                                       rules, engine::limitsOf(Level::上級), table, positions)
-                            .best;
-                    if (d != plain) {
-                        ++changed;
-                        SCOPED_TRACE(toText(n.board) + "chose " + std::string(wordOf(d)));
-                        EXPECT_TRUE(winsAgainstBeginner(n, d, 5, game));
-                        const int them =
-                            expert == game.sides.manSide ? game.sides.comSide : game.sides.manSide;
+    int changed = 0, unforetold = 0;
+    for (const auto& [opponent, openings, moves] :
+         {std::tuple{Level::入門, 12, 60}, std::tuple{Level::中級, 3, 30}}) {
+        for (const int expert : {game.sides.manSide, game.sides.comSide}) {
+            const int them = expert == game.sides.manSide ? game.sides.comSide : game.sides.manSide;
+            for (const Node& start : gamePositions(game, openings)) {
+                Node n = start;
+                bool foretold = true;  // the opponent's last move was 入門's
+                std::vector<EarlierPosition> earlier;
+                std::vector<engine::Earlier> positions;
+                for (int move = 0; move < moves; ++move) {
+                    Direction d;
+                    if (n.toMove == expert) {
+                        d = chooseMagnet(n.board, n.prince, n.toMove, game, Level::上級, earlier);
+                        const Direction plain =
+                            engine::search(engine::fromBoard(n.board, n.prince), signOf(n.toMove),
+                                           rules, engine::limitsOf(Level::上級), table, positions)
+                                .best;
+                        unforetold += !foretold;
+                        if (d != plain) {
+                            ++changed;
+                            SCOPED_TRACE(toText(n.board) + "chose " + std::string(wordOf(d)));
+                            EXPECT_TRUE(foretold);
+                            EXPECT_TRUE(winsAgainstBeginner(n, d, 5, game));
+                            int w = SIDE_NONE;
+                            const Node next = after(n, d, game, w);
+                            EXPECT_TRUE(w == SIDE_NONE && !prover.forcesWin(next, them, 11));
+                        }
+                    } else {
+                        d = chooseMagnet(n.board, n.prince, n.toMove, game, opponent);
                         int w = SIDE_NONE;
-                        const Node next = after(n, d, game, w);
-                        EXPECT_TRUE(w == SIDE_NONE && !prover.forcesWin(next, them, 11));
+                        const Direction beginner =
+                            chooseMagnet(n.board, n.prince, n.toMove, game, Level::入門);
+                        foretold = after(n, beginner, game, w).board == after(n, d, game, w).board;
                     }
-                } else {
-                    d = chooseMagnet(n.board, n.prince, n.toMove, game, Level::入門);
+                    earlier.push_back({n.board, n.toMove});
+                    positions.push_back({engine::fromBoard(n.board, n.prince), signOf(n.toMove)});
+                    int w = SIDE_NONE;
+                    n = after(n, d, game, w);
+                    if (w != SIDE_NONE) break;
                 }
-                earlier.push_back({n.board, n.toMove});
-                positions.push_back({engine::fromBoard(n.board, n.prince), signOf(n.toMove)});
-                int w = SIDE_NONE;
-                n = after(n, d, game, w);
-                if (w != SIDE_NONE) break;
             }
         }
     }
     EXPECT_GT(changed, 0) << "no move was changed, the test proves nothing";
+    EXPECT_GT(unforetold, 0) << "the opponent always played as 入門";
 }
 
 // 入門 is the four trials for the upper pieces; every level gives the same move for the same
