@@ -253,7 +253,8 @@ constexpr int HELD_SCORE = REPEAT_SCORE / 2;
 constexpr int MODEL_MOVES = 5;
 
 // After the deepening has ended with an undecided score: the exact score of every root move at
-// the last depth, plus its traps. Moves that lose are never chosen over ones that do not.
+// the last depth, plus its traps. Moves that lose are never chosen over ones that do not; the
+// ones that do not are marked in safe.
 void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
                  SearchResult& result, std::array<bool, 4>& safe) {
     const int trapDepth = std::min(depth - 2, TRAP_DEPTH_LIMIT);
