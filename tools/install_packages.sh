@@ -11,7 +11,7 @@ packages=(
   libx11-dev libxext-dev libxtst-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file lintian
-  qt6-l10n-tools qt6-tools-dev
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 
 missing=()
