@@ -60,7 +60,7 @@ void Game::onSente() {
         s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
         s_.turn = SIDE_SENTE;
         platform_.showMessage(kManToMove, kTitleTakeOver, MessageIcon::None);
-    } else if (s_.turn == s_.sides.comSide) {
+    } else if (seats().of(s_.turn) == Mover::Computer) {
         com_ban();
     }
 }
@@ -80,7 +80,7 @@ void Game::onGote() {
         com_ban();
     } else if (s_.turn == s_.sides.manSide) {
         platform_.showMessage(kManToMove, kTitleTakeOver, MessageIcon::None);
-    } else if (s_.turn == s_.sides.comSide) {
+    } else if (seats().of(s_.turn) == Mover::Computer) {
         com_ban();
     }
 }

@@ -8,15 +8,13 @@
 #include "ai/engine.h"
 #include "ai/level.h"
 #include "game/history.h"
+#include "game/movers.h"
 #include "game/option_lines.h"
 #include "game/platform.h"
 #include "rules/board.h"
 #include "rules/check.h"
 
 namespace quorvel {
-
-inline constexpr int MODE_MAN = 0;
-inline constexpr int MODE_COM = 1;
 
 // Picture codes besides the pieces and magnets.
 inline constexpr int PICTURE_LOGO = 1;
@@ -128,6 +126,8 @@ class Game {
     // For tests and tools that need to set up a position directly.
     GameState& mutableState() { return s_; }
     const GameHistory& history() const { return history_; }
+    // Who moves each side of the game on the board.
+    Seats seats() const { return seatsOf(s_.gameMode, s_.sides); }
 
     // Picture of the game (drawing operations over the game state).
     void 描画_絵(int 駒種類, double 座標X, double 座標Y);

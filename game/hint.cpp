@@ -15,6 +15,7 @@ constexpr int HINT_BLINKS = 2;
 
 void Game::onHint() {
     if (refusedWithoutPlay()) return;
+    if (!seats().pressPlaysFor(s_.turn)) return;
     const Direction direction = chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.turn,
                                              searchGame(), Level::上級, earlierPositions());
     const Magnet& magnet = magnetOf(direction);

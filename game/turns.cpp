@@ -90,6 +90,8 @@ bool Game::refusedWithoutPlay() {
 
 void Game::onMousePress(double unitsX, double unitsY) {
     if (refusedWithoutPlay()) return;
+    // Another mover's turn: the press is not this machine's to play.
+    if (!seats().pressPlaysFor(s_.turn)) return;
     const int column = static_cast<int>(std::floor((unitsX - boardLeft) / squareWidth));
     const int row = static_cast<int>(std::floor((unitsY - boardTop) / squareHeight));
     const Magnet* chosen = nullptr;

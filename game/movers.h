@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+
+#include "rules/check.h"
+
+namespace quorvel {
+
+inline constexpr int MODE_MAN = 0;
+inline constexpr int MODE_COM = 1;
+
+// Who moves a side of the game: a hand at this machine's mouse and keys, or the computer at the
+// chosen level. A friend whose moves arrive over the network becomes a third kind here.
+enum class Mover { LocalHand, Computer };
+
+// Who moves each side of the game in play, named by its pieces: the lower pieces belong to
+// sides.manSide, the upper ones to sides.comSide. Every handler that plays, suggests or takes
+// back a move asks the seats instead of testing the mode.
+struct Seats {
+    Sides sides;
+    Mover lower = Mover::LocalHand;
+    Mover upper = Mover::LocalHand;
+
+    Mover of(int side) const { return side == sides.comSide ? upper : lower; }
+    // Whether a side is moved by a hand at this machine.
+    bool local(int side) const { return of(side) == Mover::LocalHand; }
+    // Whether both sides are moved at this machine's mouse (two humans at one table).
+    bool bothLocal() const { return lower == Mover::LocalHand && upper == Mover::LocalHand; }
+    // The side a press at this machine plays for when `turn` is to move: `turn` itself when a
+    // local hand moves it, nothing when another mover's turn is running or no game is.
+    std::optional<int> pressPlaysFor(int turn) const;
+};
+
+// The seats of a game in a mode: MODE_MAN two hands at one mouse, MODE_COM a hand on the lower
+// pieces against the computer on the upper ones.
+Seats seatsOf(int gameMode, const Sides& sides);
+
+}
