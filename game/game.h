@@ -168,10 +168,9 @@ class Game {
     bool refusedWithoutPlay();
     // Checks exactly the item of the current level.
     void markLevel();
-    // The game a search plays in: the sides and the win rule of the current mode.
-    SearchGame searchGame() const;
-    // The positions of the game so far, oldest first, for a search to keep out of circles.
-    std::vector<EarlierPosition> earlierPositions() const;
+    // The magnet the level presses for the side to move, knowing the positions of the game
+    // before this one (computerChoice).
+    Direction chosenMagnet(Level level) const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);
