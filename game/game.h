@@ -42,6 +42,9 @@ inline constexpr double COMPUTER_MOVE_PAUSE_SECONDS = 0.5;
 inline constexpr int SOUND_FLAGS_EFFECT = 3;
 inline constexpr int SOUND_FLAGS_MUSIC = 1;
 
+// The 強さ item of the menu that names a level.
+MenuItem levelItem(Level level);
+
 // The menu's option check marks; the game keeps them and mirrors every change to the menu.
 struct OptionMarks {
     int background = BACKGROUND_TATAMI;  // the checked background item's code, 0 for none

@@ -25,6 +25,13 @@ constexpr std::array<LevelItem, LEVELS.size()> kLevelItems{{
 
 }
 
+MenuItem levelItem(Level level) {
+    for (const LevelItem& l : kLevelItems) {
+        if (l.level == level) return l.item;
+    }
+    return MenuItem::NYUMON;
+}
+
 void Game::markLevel() {
     for (const LevelItem& l : kLevelItems)
         platform_.setChecked(l.item, l.level == s_.level);
