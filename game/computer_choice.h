@@ -8,7 +8,8 @@
 
 namespace quorvel {
 
-// The game a search plays in at a position: its sides and the win order of its mode.
+// The game a search plays in at a position: its sides and the kind of game of its mode, which
+// gives the win order.
 SearchGame searchGameOf(const GamePosition& position);
 
 // The magnet the computer presses at `level` for the side to move in `current`, in a game that

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "ai/survey.h"
+#include "game/computer_choice.h"
 #include "game/game.h"
 #include "game/translatable.h"
 #include "rules/prince_step.h"
@@ -24,8 +25,7 @@ bool attacks(const GamePosition& p, int side) {
 
 // The sides tested after a move, in the game's win order for the position's mode.
 std::array<int, 2> winTests(const GamePosition& p, int mover) {
-    return winOrder(p.gameMode == MODE_COM ? WinTest::AgainstComputer : WinTest::TwoHumans, p.sides,
-                    mover);
+    return winOrder(searchGameOf(p).winTest, p.sides, mover);
 }
 
 }
