@@ -92,7 +92,7 @@ int fromTable(int score, int ply) {
     return score;
 }
 
-// The place in the repetitions of the deepest position a score rests on, when it rests on none.
+// The reach of a score (see negamax) that rests on no return.
 constexpr int NO_RETURN = INT32_MAX;
 
 class Searcher {

@@ -58,7 +58,9 @@ std::vector<GameMoment> gamePositions() {
                                  Direction::Right, Direction::Left, Direction::Up};
     const auto play = [&](Direction d) {
         g.before.push_back(g.now);
-        applyMove(g.now, RecordedMove{.direction = d});
+        RecordedMove move;
+        move.direction = d;
+        applyMove(g.now, move);
     };
     for (const Direction d : opening)
         play(d);

@@ -53,7 +53,9 @@ struct GameState {
 // Plays one move for the side to move; returns the winner's side identifier or SIDE_NONE.
 int playMove(GameState& g, Direction direction) {
     g.before.push_back(g.now);
-    applyMove(g.now, RecordedMove{.direction = direction});
+    RecordedMove move;
+    move.direction = direction;
+    applyMove(g.now, move);
     return g.now.gameOver;
 }
 
