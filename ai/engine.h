@@ -6,17 +6,13 @@
 #include "rules/board.h"
 #include "rules/check.h"
 #include "rules/gravity.h"
+#include "rules/win_order.h"
 
 namespace quorvel {
 
-// How the game decides a win after a move. Against the computer: after the human's move the
-// human's attack is tested first, then the computer's; after the computer's move only the
-// computer's. Between two humans: after every move SIDE_SENTE's attack, then SIDE_GOTE's.
-enum class WinTest { AgainstComputer, TwoHumans };
-
 // The game a search plays in: who owns which pieces (sides.manSide the lower pieces,
 // sides.comSide the upper ones; against the computer comSide is the computer) and how wins
-// are decided.
+// are decided (winOrder).
 struct SearchGame {
     Sides sides;
     WinTest winTest = WinTest::AgainstComputer;

@@ -48,6 +48,7 @@ class Repetitions {
     }
     // Whether a position of this summary may be among them.
     bool mayContain(unsigned summary) const { return counts_[summary] != 0; }
+    int size() const { return static_cast<int>(entries_.size()); }
     // How many positions ago key last occurred (1: the latest), or 0 when it did not.
     int age(std::uint64_t key) const {
         for (std::size_t i = entries_.size(); i-- > 0;) {
@@ -65,17 +66,34 @@ class Repetitions {
     std::array<std::uint16_t, SUMMARY_MASK + 1> counts_{};
 };
 
-// Decided scores are stored relative to the node so that they stay right at any ply.
+// Whether a score, for either side, is a return's: those lie below HELD_SCORE for the side that
+// returns (see below; a return's score grows with the ply but stays far below it).
+constexpr int RETURN_SCORES_END = REPEAT_SCORE / 2;
+// Lines of up to 64 plies keep their returns' scores below it.
+static_assert(REPEAT_SCORE + 65 * REPEAT_PLY_STEP <= RETURN_SCORES_END);
+bool isReturnScore(int score) {
+    return score >= REPEAT_SCORE && score < RETURN_SCORES_END;
+}
+
+// Decided scores and returns' scores are stored relative to the node so that they stay right at
+// any ply.
 int toTable(int score, int ply) {
     if (score > DECIDED_SCORE) return score + ply;
     if (score < -DECIDED_SCORE) return score - ply;
+    if (isReturnScore(score)) return score - ply * REPEAT_PLY_STEP;
+    if (isReturnScore(-score)) return score + ply * REPEAT_PLY_STEP;
     return score;
 }
 int fromTable(int score, int ply) {
     if (score > DECIDED_SCORE) return score - ply;
     if (score < -DECIDED_SCORE) return score + ply;
+    if (isReturnScore(score)) return score + ply * REPEAT_PLY_STEP;
+    if (isReturnScore(-score)) return score - ply * REPEAT_PLY_STEP;
     return score;
 }
+
+// The reach of a score (see negamax) that rests on no return.
+constexpr int NO_RETURN = INT32_MAX;
 
 class Searcher {
   public:
@@ -84,17 +102,24 @@ class Searcher {
 
     Repetitions& repetitions() { return repetitions_; }
     // When the searching side's move to child (the other side to move, key childKey) brings
-    // back an earlier position, its score for the searching side; 0 otherwise.
-    int repeatScore(int mover, const Position& child, std::uint64_t childKey, int childPly) const {
+    // back an earlier position, its score for the searching side, and the place of that
+    // position in the repetitions into place; 0 otherwise.
+    int repeatScore(int mover, const Position& child, std::uint64_t childKey, int childPly,
+                    int* place = nullptr) const {
         if (mover != rootSide_ || !repetitions_.mayContain(summaryOf(child, -mover))) return 0;
         const int age = repetitions_.age(childKey);
         if (age == 0) return 0;
+        if (place != nullptr) *place = repetitions_.size() - age;
         return REPEAT_SCORE + childPly * REPEAT_PLY_STEP + std::min(age, REPEAT_PLY_STEP - 1);
     }
 
     void setNodeCap(std::uint64_t cap) { nodeCap_ = cap; }
 
-    // The score of p for side (to move) and, at ply 0, the best move into bestMove.
+    // The score of p for side (to move) and, at ply 0, the best move into bestMove. Afterwards
+    // reach_ is the place in the repetitions of the earliest position that the score rests on
+    // a return to (NO_RETURN for none). Returns to p or to positions after it are p's own and
+    // the same on every path to p; a score that rests on a return to a position before p
+    // belongs to the path that led to p, so the table keeps only its move.
     int negamax(const Position& p, std::uint64_t key, int side, int depth, int alpha, int beta,
                 int ply, int* bestMove) {
         int firstMove = bestMove != nullptr ? *bestMove : 0;
@@ -102,15 +127,20 @@ class Searcher {
             firstMove = e->move;
             if (ply > 0 && e->depth >= depth) {
                 const int s = fromTable(e->score, ply);
+                reach_ = NO_RETURN;
                 if (e->bound == Bound::Exact) return s;
                 if (e->bound == Bound::Lower && s >= beta) return s;
                 if (e->bound == Bound::Upper && s <= alpha) return s;
             }
         }
         const int alphaStart = alpha;
+        const int place = repetitions_.size();
         repetitions_.push(key, summaryOf(p, side));
         int best = -INFINITE_SCORE;
         int bestIndex = firstMove;
+        // The earliest return that any score seen, and the best one, rests on.
+        int anyReach = NO_RETURN;
+        int bestReach = NO_RETURN;
         for (int n = 0; n < static_cast<int>(MOVES.size()); ++n) {
             // The remembered move first, then the others in their fixed order.
             const int m = n == 0 ? firstMove : (n <= firstMove ? n - 1 : n);
@@ -122,15 +152,17 @@ class Searcher {
                 return 0;
             }
             int s;
+            int reach = NO_RETURN;
             if (depth <= 1) {
-                s = lastPlyScore(child, side, ply + 1);
+                s = lastPlyScore(child, side, ply + 1, reach);
             } else {
                 // The child's table entry is fetched while the win rules are tested.
                 const std::uint64_t childKey = keyOf(child, -side);
                 table_.prefetch(childKey);
                 if (const int outcome = decide(child, side, rules_); outcome != 0) {
                     s = outcome * (WIN_SCORE - (ply + 1));
-                } else if (const int r = repeatScore(side, child, childKey, ply + 1); r != 0) {
+                } else if (const int r = repeatScore(side, child, childKey, ply + 1, &reach);
+                           r != 0) {
                     s = r;
                 } else {
                     s = -negamax(child, childKey, -side, depth - 1, -beta, -alpha, ply + 1,
@@ -139,11 +171,14 @@ class Searcher {
                         repetitions_.pop();
                         return 0;
                     }
+                    reach = reach_;
                 }
             }
+            anyReach = std::min(anyReach, reach);
             if (s > best) {
                 best = s;
                 bestIndex = m;
+                bestReach = reach;
             }
             if (s > alpha) alpha = s;
             if (alpha >= beta) break;
@@ -152,7 +187,16 @@ class Searcher {
         const Bound bound = best <= alphaStart ? Bound::Upper
                             : best >= beta     ? Bound::Lower
                                                : Bound::Exact;
-        table_.store(key, toTable(best, ply), depth, bound, bestIndex);
+        // A lower bound rests on its best move alone; the other bounds on every move's score.
+        // An exact score whose best move rests on no earlier return is a lower bound on any path.
+        reach_ = bound == Bound::Lower ? bestReach : anyReach;
+        if (reach_ >= place) {
+            table_.store(key, toTable(best, ply), depth, bound, bestIndex);
+        } else if (bound == Bound::Exact && bestReach >= place) {
+            table_.store(key, toTable(best, ply), depth, Bound::Lower, bestIndex);
+        } else {
+            table_.store(key, 0, 0, Bound::None, bestIndex);
+        }
         if (bestMove != nullptr) *bestMove = bestIndex;
         return best;
     }
@@ -202,16 +246,17 @@ class Searcher {
 
   private:
     // The score for mover of child, reached by its move on the search's last ply (childPly):
-    // decided, a return, or the evaluation. Both sides' threats answer both the win rules'
-    // attack tests and the evaluation.
-    int lastPlyScore(const Position& child, int mover, int childPly) const {
+    // decided, a return (its place in the repetitions into reach), or the evaluation. Both
+    // sides' threats answer both the win rules' attack tests and the evaluation.
+    int lastPlyScore(const Position& child, int mover, int childPly, int& reach) const {
         const Threat upper = threat(child, UPPER);
         const Threat lower = threat(child, LOWER);
         if (const int outcome = decide(upper.attacks, lower.attacks, mover, rules_); outcome != 0) {
             return outcome * (WIN_SCORE - childPly);
         }
         if (mover == rootSide_ && repetitions_.mayContain(summaryOf(child, -mover))) {
-            if (const int r = repeatScore(mover, child, keyOf(child, -mover), childPly); r != 0) {
+            if (const int r = repeatScore(mover, child, keyOf(child, -mover), childPly, &reach);
+                r != 0) {
                 return r;
             }
         }
@@ -229,6 +274,7 @@ class Searcher {
     TranspositionTable& table_;
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
+    int reach_ = NO_RETURN;
 };
 
 // A root move that leaves the opponent replies which lose by force is a trap: an opponent who
@@ -249,7 +295,7 @@ constexpr std::uint64_t TRAP_NODES = 200'000;
 // wins within MODEL_MOVES moves against the reply model is played instead, if there is one and
 // the model foretold the opponent's last move; the moves allowed are the ones that do not lose,
 // so nothing is risked against a better player.
-constexpr int HELD_SCORE = REPEAT_SCORE / 2;
+constexpr int HELD_SCORE = RETURN_SCORES_END;
 constexpr int MODEL_MOVES = 5;
 
 // After the deepening has ended with an undecided score: the exact score of every root move at

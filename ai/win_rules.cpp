@@ -5,15 +5,17 @@
 namespace quorvel::engine {
 
 WinRules winRulesOf(const SearchGame& game) {
+    const Sides& sides = game.sides;
+    const auto signOf = [&](int side) {
+        return side == sides.comSide ? UPPER : side == sides.manSide ? LOWER : 0;
+    };
     WinRules rules;
-    if (game.winTest == WinTest::AgainstComputer) {
-        // The computer plays the upper pieces; after its move only its own attack counts.
-        rules.tests[moverIndex(UPPER)] = {UPPER, 0};
-        rules.tests[moverIndex(LOWER)] = {LOWER, UPPER};
-    } else {
-        const int first = game.sides.comSide == SIDE_SENTE ? UPPER : LOWER;
-        rules.tests[moverIndex(UPPER)] = {first, -first};
-        rules.tests[moverIndex(LOWER)] = {first, -first};
+    for (const int mover : {UPPER, LOWER}) {
+        const auto order =
+            winOrder(game.winTest, sides, mover == UPPER ? sides.comSide : sides.manSide);
+        auto& tests = rules.tests[moverIndex(mover)];
+        for (std::size_t i = 0; i < order.size(); ++i)
+            tests[i] = signOf(order[i]);
     }
     return rules;
 }

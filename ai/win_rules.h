@@ -7,9 +7,10 @@
 
 namespace quorvel::engine {
 
-// How a game decides a win after a move: for the side that moved (index 0 the upper side,
-// 1 the lower), the attack tests in order, by the sign of the attacking side; 0 tests nothing.
-// The first test that succeeds names the winner.
+// How a game decides a win after a move: the game's win order (winOrder) by the signs of the
+// pieces. For the side that moved (index 0 the upper side, 1 the lower), the attack tests in
+// order, by the sign of the attacking side; 0 tests nothing. The first test that succeeds
+// names the winner.
 struct WinRules {
     std::array<std::array<int, 2>, 2> tests{};
 };

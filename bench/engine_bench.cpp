@@ -5,7 +5,8 @@
 #include "ai/engine.h"
 #include "ai/engine_levels.h"
 #include "ai/search.h"
-#include "rules/prince_step.h"
+#include "game/computer_choice.h"
+#include "game/record_replay.h"
 
 namespace quorvel {
 namespace {
@@ -42,47 +43,46 @@ BENCHMARK(BM_SearchFirstPosition)
     ->ArgsProduct({{8, 10, 12}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
-// Positions of a game between 上級 (upper pieces) and 入門 (lower pieces), every fifth move.
-std::vector<std::pair<Board, Square>> gamePositions() {
-    std::vector<std::pair<Board, Square>> positions;
-    Board board;
-    layFirstPosition(board);
-    Square prince = FIRST_PRINCE_SQUARE;
+// A position of a game and the positions before it, as the game's computer is given them.
+struct GameMoment {
+    GamePosition now;
+    std::vector<GamePosition> before;
+};
+
+// Positions of a game between 上級 (upper pieces, the computer's seat) and 入門 (lower pieces),
+// every fifth move of 上級, played as the game plays them.
+std::vector<GameMoment> gamePositions() {
+    std::vector<GameMoment> moments;
+    GameMoment g{startPosition(GameCommand::Sente), {}};
     const Direction opening[] = {Direction::Up,    Direction::Left, Direction::Down,
                                  Direction::Right, Direction::Left, Direction::Up};
-    int side = kGame.sides.manSide;
-    for (const Direction d : opening) {
-        stepPrince(board, prince, d);
-        slide(board, d);
-        side = -side;
+    const auto play = [&](Direction d) {
+        g.before.push_back(g.now);
+        RecordedMove move;
+        move.direction = d;
+        applyMove(g.now, move);
+    };
+    for (const Direction d : opening)
+        play(d);
+    for (int move = 0; move < 60 && g.now.gameOver == SIDE_NONE; ++move) {
+        const bool expert = g.now.turn == g.now.sides.comSide;
+        if (expert && move % 5 == 0) moments.push_back(g);
+        play(computerChoice(g.now, g.before, expert ? Level::上級 : Level::入門));
     }
-    for (int move = 0; move < 60; ++move) {
-        const engine::Position p = engine::fromBoard(board, prince);
-        if (engine::decide(p, engine::UPPER, engine::winRulesOf(kGame)) != 0 ||
-            engine::decide(p, engine::LOWER, engine::winRulesOf(kGame)) != 0) {
-            break;
-        }
-        if (side == kGame.sides.comSide && move % 5 == 0) positions.emplace_back(board, prince);
-        const Level level = side == kGame.sides.comSide ? Level::上級 : Level::入門;
-        const Direction d = chooseMagnet(board, prince, side, kGame, level);
-        stepPrince(board, prince, d);
-        slide(board, d);
-        side = -side;
-    }
-    return positions;
+    return moments;
 }
 
-// One move of each level above 入門 over positions of a game, the whole chooseMagnet call.
+// One move of each level above 入門 over positions of a game: the whole choice of the game's
+// computer, the game's earlier positions included.
 void BM_LevelMove(benchmark::State& state) {
-    static const std::vector<std::pair<Board, Square>> positions = gamePositions();
+    static const std::vector<GameMoment> moments = gamePositions();
     const auto level = static_cast<Level>(state.range(0));
     std::size_t i = 0;
     for (auto _ : state) {
-        const auto& [board, prince] = positions[i];
-        benchmark::DoNotOptimize(chooseMagnet(board, prince, kGame.sides.comSide, kGame, level));
-        i = (i + 1) % positions.size();
+        benchmark::DoNotOptimize(computerChoice(moments[i].now, moments[i].before, level));
+        i = (i + 1) % moments.size();
     }
-    state.counters["positions in game"] = static_cast<double>(positions.size());
+    state.counters["positions in game"] = static_cast<double>(moments.size());
 }
 BENCHMARK(BM_LevelMove)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 

@@ -32,8 +32,7 @@ void Game::com_ban() {
     const std::string bestDirection =
         s_.level == Level::入門
             ? tryDirections(s_.board, s_.savedBoard, s_.kings, s_.sides).bestDirection
-            : std::string(wordOf(chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.sides.comSide,
-                                              searchGame(), s_.level, earlierPositions())));
+            : std::string(wordOf(chosenMagnet(s_.level)));
 
     ++s_.moveNumber;
     描画_手数(s_.moveNumber, textColour);

@@ -40,6 +40,9 @@ inline constexpr double COMPUTER_MOVE_PAUSE_SECONDS = 0.5;
 inline constexpr int SOUND_FLAGS_EFFECT = 3;
 inline constexpr int SOUND_FLAGS_MUSIC = 1;
 
+// The 強さ item of the menu that names a level.
+MenuItem levelItem(Level level);
+
 // The menu's option check marks; the game keeps them and mirrors every change to the menu.
 struct OptionMarks {
     int background = BACKGROUND_TATAMI;  // the checked background item's code, 0 for none
@@ -168,10 +171,9 @@ class Game {
     bool refusedWithoutPlay();
     // Checks exactly the item of the current level.
     void markLevel();
-    // The game a search plays in: the sides and the win rule of the current mode.
-    SearchGame searchGame() const;
-    // The positions of the game so far, oldest first, for a search to keep out of circles.
-    std::vector<EarlierPosition> earlierPositions() const;
+    // The magnet the level presses for the side to move, knowing the positions of the game
+    // before this one (computerChoice).
+    Direction chosenMagnet(Level level) const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);

@@ -16,9 +16,7 @@ constexpr int HINT_BLINKS = 2;
 void Game::onHint() {
     if (refusedWithoutPlay()) return;
     if (!seats().pressPlaysFor(s_.turn)) return;
-    const Direction direction = chooseMagnet(s_.board, {s_.princeX, s_.princeY}, s_.turn,
-                                             searchGame(), Level::上級, earlierPositions());
-    const Magnet& magnet = magnetOf(direction);
+    const Magnet& magnet = magnetOf(chosenMagnet(Level::上級));
     描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, HINT_BLINKS, s_.backgroundPicture,
                 gridColour);
 }

@@ -1,9 +1,10 @@
 // The computer's level: the 強さ items of the ｵﾌﾟｼｮﾝ menu, exactly one of them checked, and the
-// game a search plays in.
+// level's choice in the game on the board.
 
 #include <array>
 #include <variant>
 
+#include "game/computer_choice.h"
 #include "game/game.h"
 
 namespace quorvel {
@@ -24,6 +25,13 @@ constexpr std::array<LevelItem, LEVELS.size()> kLevelItems{{
 
 }
 
+MenuItem levelItem(Level level) {
+    for (const LevelItem& l : kLevelItems) {
+        if (l.level == level) return l.item;
+    }
+    return MenuItem::NYUMON;
+}
+
 void Game::markLevel() {
     for (const LevelItem& l : kLevelItems)
         platform_.setChecked(l.item, l.level == s_.level);
@@ -35,24 +43,17 @@ void Game::onLevel(Level level) {
     書込_環境設定ファイル();
 }
 
-SearchGame Game::searchGame() const {
-    return {s_.sides, s_.gameMode == MODE_COM ? WinTest::AgainstComputer : WinTest::TwoHumans};
-}
-
-std::vector<EarlierPosition> Game::earlierPositions() const {
-    std::vector<EarlierPosition> earlier;
-    if (history_.shown) return earlier;
-    const auto replay = replayRecord(history_.record);
-    const auto* positions = std::get_if<std::vector<GamePosition>>(&replay);
-    if (positions == nullptr) return earlier;
-    for (const GamePosition& p : *positions) {
-        if (p.turn == SIDE_NONE) continue;
-        // A command during a game may have relabelled the sides since: the side to move is
-        // named by its pieces, as the sides are labelled now.
-        const bool lowerToMove = p.turn == p.sides.manSide;
-        earlier.push_back({p.board, lowerToMove ? s_.sides.manSide : s_.sides.comSide});
+Direction Game::chosenMagnet(Level level) const {
+    std::vector<GamePosition> before;
+    if (!history_.shown) {
+        auto replay = replayRecord(history_.record);
+        if (auto* positions = std::get_if<std::vector<GamePosition>>(&replay)) {
+            before = std::move(*positions);
+            // The record's last position is the one on the board.
+            before.pop_back();
+        }
     }
-    return earlier;
+    return computerChoice(currentPosition(), before, level);
 }
 
 }

@@ -3,10 +3,14 @@
 
 #include "game/record_replay.h"
 
+#include <array>
+
 #include "ai/survey.h"
+#include "game/computer_choice.h"
 #include "game/game.h"
 #include "game/translatable.h"
 #include "rules/prince_step.h"
+#include "rules/win_order.h"
 
 namespace quorvel {
 
@@ -19,12 +23,9 @@ bool attacks(const GamePosition& p, int side) {
     return 調査_王手(p.board, p.kings, p.sides, side, ax, ay, kx, ky);
 }
 
-// The sides tested after a move, in order: the human's move against the computer tests the
-// mover first, the computer's move only the computer, two humans 先手 then 後手.
-std::vector<int> winTests(const GamePosition& p, int mover) {
-    if (p.gameMode == MODE_MAN) return {SIDE_SENTE, SIDE_GOTE};
-    if (mover == p.sides.comSide) return {p.sides.comSide};
-    return {p.sides.manSide, p.sides.comSide};
+// The sides tested after a move, in the game's win order for the position's mode.
+std::array<int, 2> winTests(const GamePosition& p, int mover) {
+    return winOrder(searchGameOf(p).winTest, p.sides, mover);
 }
 
 }
@@ -83,6 +84,7 @@ std::optional<RecordError> applyMove(GamePosition& p, const RecordedMove& move) 
         total += *move.seconds;
     }
     for (const int side : winTests(p, mover)) {
+        if (side == SIDE_NONE) break;
         if (attacks(p, side)) {
             p.gameOver = side;
             return std::nullopt;

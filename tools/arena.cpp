@@ -5,11 +5,11 @@
 // Levels are named as the menu names them (入門, 初級, 中級, 上級) or by number 0..3. Every
 // opening is played twice per pairing, once with each level on each seat.
 //
-// Seats: the games are played as a game against the computer is (WinTest::AgainstComputer).
-// The human's seat holds the lower pieces and moves first (as after 対局(COM) → 先手); the
-// computer's seat holds the upper pieces. After a move of the lower pieces the lower side's
-// attack is tested first, then the upper side's; after a move of the upper pieces only the
-// upper side's. Both seats are played by a level through chooseMagnet.
+// Seats: the games are played as a game against the computer begun with 対局(COM) → 先手, and
+// by the game's own replay of moves (applyMove), so wins are tested in the game's win order. The
+// human's seat holds the lower pieces and moves first; the computer's seat holds the upper
+// pieces. Both seats are played by a level through computerChoice, the choice the game's own
+// computer makes, given the positions of the game before the current one.
 //
 // Openings: from seed FIRST_SEED + i, six random magnets, alternating from the lower side. A
 // draw that would end the game within the six moves, or after which a 12-ply search finds
@@ -17,8 +17,7 @@
 // again from the same generator.
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
 // The seed and seat of every unfinished game go to standard error, so that it can be replayed.
-// Each level is given the game's earlier positions (the opening's included), as the game gives
-// them to the computer, so the levels above 入門 steer away from positions already seen.
+// The opening's positions are among the game's earlier positions, as in a game on the board.
 
 #include <algorithm>
 #include <cstdio>
@@ -28,11 +27,10 @@
 #include <string>
 #include <vector>
 
-#include "ai/engine.h"
-#include "ai/position.h"
+#include "ai/engine_levels.h"
 #include "ai/search.h"
-#include "ai/survey.h"
-#include "rules/prince_step.h"
+#include "game/computer_choice.h"
+#include "game/record_replay.h"
 
 namespace quorvel {
 namespace {
@@ -41,52 +39,40 @@ constexpr int MAX_MOVES = 300;
 constexpr int OPENING_MOVES = 6;
 constexpr int OPENING_CHECK_PLIES = 12;
 constexpr int OPENING_TABLE_LOG2 = 16;
-constexpr Sides SEATS{SIDE_SENTE, SIDE_GOTE};  // man: lower pieces, first; com: upper pieces
-constexpr SearchGame GAME{SEATS, WinTest::AgainstComputer};
+// The sides as 対局(COM) → 先手 labels them: the human's seat the lower pieces, moving first.
+constexpr Sides SEATS{SIDE_SENTE, SIDE_GOTE};
 constexpr std::array<Direction, 4> DIRECTIONS{Direction::Left, Direction::Right, Direction::Up,
                                               Direction::Down};
 
+// A game in play: the position on the board and the positions before it, oldest first.
 struct GameState {
-    Board board;
-    Square prince = FIRST_PRINCE_SQUARE;
-    int toMove = SEATS.manSide;
-    int moves = 0;
-    std::vector<EarlierPosition> history;  // the positions before this one
+    GamePosition now = startPosition(GameCommand::Sente);
+    std::vector<GamePosition> before;
 };
 
 // Plays one move for the side to move; returns the winner's side identifier or SIDE_NONE.
 int playMove(GameState& g, Direction direction) {
-    stepPrince(g.board, g.prince, direction);
-    slide(g.board, direction);
-    ++g.moves;
-    KingSquares kings;
-    勢力調査(g.board, kings);
-    int ax = 0, ay = 0, kx = 0, ky = 0;
-    const int mover = g.toMove;
-    const int other = mover == SEATS.manSide ? SEATS.comSide : SEATS.manSide;
-    g.toMove = other;
-    if (調査_王手(g.board, kings, SEATS, mover, ax, ay, kx, ky)) return mover;
-    if (mover == SEATS.manSide && 調査_王手(g.board, kings, SEATS, other, ax, ay, kx, ky)) {
-        return other;
-    }
-    return SIDE_NONE;
+    g.before.push_back(g.now);
+    RecordedMove move;
+    move.direction = direction;
+    applyMove(g.now, move);
+    return g.now.gameOver;
 }
 
 GameState openingOf(std::uint32_t seed) {
     std::mt19937 rng(seed);
     for (;;) {
         GameState g;
-        layFirstPosition(g.board);
         bool decided = false;
-        for (int i = 0; i < OPENING_MOVES && !decided; ++i) {
-            g.history.push_back({g.board, g.toMove});
+        for (int i = 0; i < OPENING_MOVES && !decided; ++i)
             decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]) != SIDE_NONE;
-        }
         if (decided) continue;
         engine::TranspositionTable table(OPENING_TABLE_LOG2);
-        const int side = g.toMove == SEATS.comSide ? engine::UPPER : engine::LOWER;
+        const GamePosition& p = g.now;
+        const int side = p.turn == p.sides.comSide ? engine::UPPER : engine::LOWER;
         const engine::SearchResult r = engine::search(
-            engine::fromBoard(g.board, g.prince), side, engine::winRulesOf(GAME),
+            engine::fromBoard(p.board, {p.princeX, p.princeY}), side,
+            engine::winRulesOf(searchGameOf(p)),
             {.minDepth = OPENING_CHECK_PLIES, .maxDepth = OPENING_CHECK_PLIES}, table);
         if (r.score >= -engine::DECIDED_SCORE && r.score <= engine::DECIDED_SCORE) return g;
     }
@@ -107,17 +93,15 @@ struct LevelClock {
 
 // Plays from the opening; returns the winner's side or SIDE_NONE when unfinished.
 int playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelClock>& clocks) {
-    std::vector<EarlierPosition> earlier = g.history;
-    while (g.moves < MAX_MOVES) {
-        const Level level = g.toMove == SEATS.manSide ? lowerLevel : upperLevel;
+    while (g.now.moveNumber < MAX_MOVES) {
+        const Level level = g.now.turn == g.now.sides.manSide ? lowerLevel : upperLevel;
         const double start = threadMs();
-        const Direction d = chooseMagnet(g.board, g.prince, g.toMove, GAME, level, earlier);
+        const Direction d = computerChoice(g.now, g.before, level);
         const double ms = threadMs() - start;
         LevelClock& c = clocks[static_cast<std::size_t>(level)];
         c.totalMs += ms;
         c.maxMs = std::max(c.maxMs, ms);
         ++c.moves;
-        earlier.push_back({g.board, g.toMove});
         if (const int winner = playMove(g, d); winner != SIDE_NONE) return winner;
     }
     return SIDE_NONE;

@@ -43,17 +43,10 @@ int winnerAfter(const Board& board, int mover, const SearchGame& game) {
     KingSquares kings;
     勢力調査(board, kings);
     int ax = 0, ay = 0, kx = 0, ky = 0;
-    const Sides& s = game.sides;
-    std::vector<int> order;
-    if (game.winTest == WinTest::TwoHumans) {
-        order = {SIDE_SENTE, SIDE_GOTE};
-    } else if (mover == s.manSide) {
-        order = {s.manSide, s.comSide};
-    } else {
-        order = {s.comSide};
-    }
-    for (const int side : order) {
-        if (調査_王手(board, kings, s, side, ax, ay, kx, ky)) return side;
+    for (const int side : winOrder(game.winTest, game.sides, mover)) {
+        if (side != SIDE_NONE && 調査_王手(board, kings, game.sides, side, ax, ay, kx, ky)) {
+            return side;
+        }
     }
     return SIDE_NONE;
 }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "ai/attack.h"
 #include "ai/heuristic.h"
 #include "ai/position.h"
+#include "ai/survey.h"
 #include "ai/win_rules.h"
 #include "random_positions.h"
+#include "rules/board_text.h"
 
 namespace quorvel {
 namespace {
@@ -45,23 +48,46 @@ TEST(Threat, AttackAnswerIsTheAttackTest) {
     EXPECT_GT(byRayOnly, 100);
 }
 
-// Deciding from attack answers already made gives the same result as deciding from the
-// position, for every mover and both ways of testing wins.
-TEST(Threat, DecidingFromAttackAnswersMatchesDecidingFromThePosition) {
-    const engine::WinRules rulesSets[] = {
-        engine::winRulesOf({{SIDE_SENTE, SIDE_GOTE}, WinTest::AgainstComputer}),
-        engine::winRulesOf({{SIDE_SENTE, SIDE_GOTE}, WinTest::TwoHumans}),
-        engine::winRulesOf({{SIDE_GOTE, SIDE_SENTE}, WinTest::TwoHumans})};
+// After a move, both ways of deciding name the winner that the game's win order names through
+// the rules' attack test on the plain board, for every mover in either kind of game and either
+// labelling of the pieces; a win by the mover, a loss by its own move and no result all occur.
+TEST(Threat, DecidingIsTheGamesWinOrderOverTheAttackTest) {
+    const SearchGame games[] = {{{SIDE_SENTE, SIDE_GOTE}, WinTest::AgainstComputer},
+                                {{SIDE_GOTE, SIDE_SENTE}, WinTest::AgainstComputer},
+                                {{SIDE_SENTE, SIDE_GOTE}, WinTest::TwoHumans},
+                                {{SIDE_GOTE, SIDE_SENTE}, WinTest::TwoHumans}};
+    std::map<int, int> outcomes;
     for (const engine::Position& p : positions()) {
-        const bool upper = engine::attacksKing(p, engine::UPPER);
-        const bool lower = engine::attacksKing(p, engine::LOWER);
-        for (const engine::WinRules& rules : rulesSets) {
+        const Board board = engine::toBoard(p);
+        KingSquares kings;
+        勢力調査(board, kings);
+        for (const SearchGame& game : games) {
+            const Sides& sides = game.sides;
+            const auto attacks = [&](int side) {
+                int ax = 0, ay = 0, kx = 0, ky = 0;
+                return 調査_王手(board, kings, sides, side, ax, ay, kx, ky);
+            };
+            const engine::WinRules rules = engine::winRulesOf(game);
             for (const int mover : {engine::UPPER, engine::LOWER}) {
-                ASSERT_EQ(engine::decide(upper, lower, mover, rules),
-                          engine::decide(p, mover, rules));
+                const int moverSide = mover == engine::UPPER ? sides.comSide : sides.manSide;
+                int expected = 0;
+                for (const int side : winOrder(game.winTest, sides, moverSide)) {
+                    if (side != SIDE_NONE && attacks(side)) {
+                        expected = side == moverSide ? 1 : -1;
+                        break;
+                    }
+                }
+                ++outcomes[expected];
+                ASSERT_EQ(engine::decide(p, mover, rules), expected) << toText(board);
+                ASSERT_EQ(
+                    engine::decide(attacks(sides.comSide), attacks(sides.manSide), mover, rules),
+                    expected)
+                    << toText(board);
             }
         }
     }
+    for (const int outcome : {-1, 0, 1})
+        EXPECT_GT(outcomes[outcome], 100) << outcome;
 }
 
 }

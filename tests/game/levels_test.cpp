@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "ai/engine.h"
-#include "ai/trials.h"
 #include "game_fixture.h"
 #include "level_marks.h"
 #include "rules/prince_step.h"
@@ -44,6 +43,15 @@ TEST_F(GameTest, ChoosingALevelMovesTheMarkAndRewritesTheFile) {
     }
     EXPECT_TRUE(fake.messages().empty());
     EXPECT_EQ(fake.countPrefix("picture"), 0) << "choosing a level draws nothing";
+}
+
+TEST(LevelItems, EachLevelIsTheItemOfItsName) {
+    const std::pair<Level, MenuItem> items[] = {{Level::入門, MenuItem::NYUMON},
+                                                {Level::初級, MenuItem::SYOKYU},
+                                                {Level::中級, MenuItem::CHUKYU},
+                                                {Level::上級, MenuItem::JOKYU}};
+    for (const auto& [level, item] : items)
+        EXPECT_EQ(levelItem(level), item) << levelName(level);
 }
 
 TEST_F(GameTest, TheChosenLevelSurvivesARestart) {
@@ -97,8 +105,9 @@ Lines blinkLines(const Magnet& m, int background) {
 TEST_F(GameTest, EveryLevelShowsItsTurnAsTheBeginnerDoes) {
     for (const bool opening : {true, false}) {
         // The position the computer thinks about: the first, or the first after the press on 上.
-        Board start;
-        layFirstPosition(start);
+        Board first;
+        layFirstPosition(first);
+        Board start = first;
         Square prince = FIRST_PRINCE_SQUARE;
         if (!opening) {
             stepPrince(start, prince, Direction::Up);
@@ -111,14 +120,11 @@ TEST_F(GameTest, EveryLevelShowsItsTurnAsTheBeginnerDoes) {
             SCOPED_TRACE(std::string(levelName(level)) + (opening ? " opening" : " reply"));
             const Turn turn = computerTurn(fake.settingsFile, level, opening);
             const Sides& sides = turn.after.sides;
-            // 入門 plays the four trials; the levels above play the engine's choice.
-            Board trials = start, saved;
-            KingSquares kings;
-            const Direction chosen =
-                level == Level::入門
-                    ? *directionFromWord(tryDirections(trials, saved, kings, sides).bestDirection)
-                    : chooseMagnet(start, prince, sides.comSide, {sides, WinTest::AgainstComputer},
-                                   level);
+            // The level's move is the engine's, knowing the positions before this one.
+            std::vector<EarlierPosition> earlier;
+            if (!opening) earlier.push_back({first, sides.manSide});
+            const Direction chosen = chooseMagnet(
+                start, prince, sides.comSide, {sides, WinTest::AgainstComputer}, level, earlier);
             const Lines blinks = blinkLines(magnetOf(chosen), BACKGROUND_MIDORI);
             const auto blink =
                 std::search(turn.log.begin(), turn.log.end(), blinks.begin(), blinks.end());
@@ -145,6 +151,49 @@ TEST_F(GameTest, EveryLevelShowsItsTurnAsTheBeginnerDoes) {
             EXPECT_EQ(turn.after.turn, sides.manSide);
         }
     }
+}
+
+// 上級 trusts its model of a one-move look-ahead opponent only while the opponent's last move was
+// the look-ahead's, which it can tell only from the position before that move. Here the human's
+// second press is not the look-ahead's, and the game's 上級 answers as the engine does given the
+// positions before the current one (not as it would if the current one were among them).
+TEST_F(GameTest, TheExpertKnowsThePositionsBeforeTheCurrentOneAsTheEngineDoes) {
+    load();
+    game.onLevel(Level::上級);
+    game.onSente();
+    const SearchGame rules{s.sides, WinTest::AgainstComputer};
+    const auto played = [](Board board, Square prince, Direction d) {
+        stepPrince(board, prince, d);
+        slide(board, d);
+        return std::pair{board, prince};
+    };
+    // The positions before the one the computer is given, and that one.
+    std::vector<EarlierPosition> earlier;
+    std::pair<Board, Square> given;
+    bool leftTheModel = false;
+    for (const Direction press : {Direction::Right, Direction::Right}) {
+        if (!earlier.empty()) earlier.push_back({given.first, s.sides.comSide});
+        const Board board = s.board;
+        const Square prince{s.princeX, s.princeY};
+        const Direction lookAhead =
+            chooseMagnet(board, prince, s.sides.manSide, rules, Level::入門, earlier);
+        earlier.push_back({board, s.sides.manSide});
+        given = played(board, prince, press);
+        leftTheModel = played(board, prince, lookAhead) != given;
+        pressMagnet(press);
+        ASSERT_EQ(s.turn, s.sides.manSide) << "the game goes on";
+    }
+    ASSERT_TRUE(leftTheModel) << "the human's last press is not the one-move look-ahead's";
+    const auto [board, prince] = given;
+    const Direction engine =
+        chooseMagnet(board, prince, s.sides.comSide, rules, Level::上級, earlier);
+    std::vector<EarlierPosition> withCurrent = earlier;
+    withCurrent.push_back({board, s.sides.comSide});
+    const Direction current =
+        chooseMagnet(board, prince, s.sides.comSide, rules, Level::上級, withCurrent);
+    ASSERT_NE(played(board, prince, engine), played(board, prince, current))
+        << "a position that tells the histories apart";
+    EXPECT_EQ(toText(s.board), toText(played(board, prince, engine).first));
 }
 
 struct HintCase {
