@@ -7,7 +7,7 @@
 namespace quorvel {
 
 SearchGame searchGameOf(const GamePosition& p) {
-    return {p.sides, p.gameMode == MODE_COM ? WinTest::AgainstComputer : WinTest::TwoHumans};
+    return {p.sides, winTestOf(seatsOf(p.gameMode, p.sides))};
 }
 
 Direction computerChoice(const GamePosition& current, std::span<const GamePosition> before,

@@ -52,11 +52,7 @@ void Game::com_ban() {
     setTimer(false);
     勢力調査();
 
-    int ax = 0, ay = 0, kx = 0, ky = 0;
-    if (調査_王手(s_.board, s_.kings, s_.sides, s_.sides.comSide, ax, ay, kx, ky)) {
-        showWin(s_.sides.comSide, QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです"), ax, ay, kx, ky);
-        return;
-    }
+    if (showWinAfterMove(s_.sides.comSide)) return;
     chargeTurn(s_.sides.comSide);
     s_.clockStart = platform_.timeOfDay();
     s_.turn = s_.sides.manSide;

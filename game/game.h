@@ -174,6 +174,11 @@ class Game {
     // The magnet the level presses for the side to move, knowing the positions of the game
     // before this one (computerChoice).
     Direction chosenMagnet(Level level) const;
+    // Tests the sides in the win order of the game after a move of mover and shows the first
+    // win found; true when the game is won.
+    bool showWinAfterMove(int mover);
+    // The message that announces a side's win, as the seats of the game see it.
+    std::string winMessage(int winner) const;
     // Records the winner and shows the win: outlines, blinks, sound and message.
     void showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                  int kingY);

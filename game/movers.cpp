@@ -13,4 +13,9 @@ Seats seatsOf(int gameMode, const Sides& sides) {
     return {sides, Mover::LocalHand, Mover::LocalHand};
 }
 
+WinTest winTestOf(const Seats& seats) {
+    const bool computer = seats.lower == Mover::Computer || seats.upper == Mover::Computer;
+    return computer ? WinTest::AgainstComputer : WinTest::TwoHumans;
+}
+
 }

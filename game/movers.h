@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "rules/check.h"
+#include "rules/win_order.h"
 
 namespace quorvel {
 
@@ -34,5 +35,9 @@ struct Seats {
 // The seats of a game in a mode: MODE_MAN two hands at one mouse, MODE_COM a hand on the lower
 // pieces against the computer on the upper ones.
 Seats seatsOf(int gameMode, const Sides& sides);
+
+// How wins are tested in a game with these seats: against the computer when it moves a side,
+// otherwise as between two humans.
+WinTest winTestOf(const Seats& seats);
 
 }

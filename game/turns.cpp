@@ -72,6 +72,28 @@ void Game::showWin(int winner, const std::string& message, int attackerX, int at
     platform_.showMessage(message, QT_TRANSLATE_NOOP("Game", "終了"), MessageIcon::None);
 }
 
+std::string Game::winMessage(int winner) const {
+    const Seats seats = this->seats();
+    if (seats.bothLocal()) {
+        return winner == SIDE_SENTE ? QT_TRANSLATE_NOOP("Game", "先手の勝ちです")
+                                    : QT_TRANSLATE_NOOP("Game", "後手の勝ちです");
+    }
+    return seats.local(winner) ? QT_TRANSLATE_NOOP("Game", "あなたの勝ちです")
+                               : QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです");
+}
+
+bool Game::showWinAfterMove(int mover) {
+    for (const int side : winOrder(winTestOf(seats()), s_.sides, mover)) {
+        if (side == SIDE_NONE) break;
+        int ax = 0, ay = 0, kx = 0, ky = 0;
+        if (調査_王手(s_.board, s_.kings, s_.sides, side, ax, ay, kx, ky)) {
+            showWin(side, winMessage(side), ax, ay, kx, ky);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool Game::refusedWithoutPlay() {
     if (refuseWhileStepping()) return true;
     if (s_.gameOver != SIDE_NONE) {
@@ -116,33 +138,22 @@ void Game::onMousePress(double unitsX, double unitsY) {
     platform_.refresh();
     勢力調査();
 
-    int ax = 0, ay = 0, kx = 0, ky = 0;
-    const Sides& sides = s_.sides;
-    if (s_.gameMode == MODE_COM) {
+    const int mover = s_.turn;
+    const int opponent = mover == s_.sides.manSide ? s_.sides.comSide : s_.sides.manSide;
+    // The computer's turn follows at once and no tick runs during it: the mover's time is
+    // charged before the win tests.
+    const bool computerNext = seats().of(opponent) == Mover::Computer;
+    if (computerNext) {
         setTimer(false);
-        chargeTurn(sides.manSide);
-        if (調査_王手(s_.board, s_.kings, sides, sides.manSide, ax, ay, kx, ky)) {
-            showWin(sides.manSide, QT_TRANSLATE_NOOP("Game", "あなたの勝ちです"), ax, ay, kx, ky);
-        } else if (調査_王手(s_.board, s_.kings, sides, sides.comSide, ax, ay, kx, ky)) {
-            showWin(sides.comSide, QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです"), ax, ay, kx, ky);
-        } else {
-            s_.turn = sides.comSide;
-            com_ban();
-        }
+        chargeTurn(mover);
+    }
+    if (showWinAfterMove(mover)) return;
+    if (!computerNext) chargeTurn(mover);
+    s_.turn = opponent;
+    if (computerNext) {
+        com_ban();
         return;
     }
-
-    if (調査_王手(s_.board, s_.kings, sides, SIDE_SENTE, ax, ay, kx, ky)) {
-        showWin(SIDE_SENTE, QT_TRANSLATE_NOOP("Game", "先手の勝ちです"), ax, ay, kx, ky);
-        return;
-    }
-    if (調査_王手(s_.board, s_.kings, sides, SIDE_GOTE, ax, ay, kx, ky)) {
-        showWin(SIDE_GOTE, QT_TRANSLATE_NOOP("Game", "後手の勝ちです"), ax, ay, kx, ky);
-        return;
-    }
-    // The turn's time goes to the total of the side that just moved.
-    chargeTurn(s_.turn);
-    s_.turn = s_.turn == SIDE_SENTE ? SIDE_GOTE : SIDE_SENTE;
     s_.clockStart = platform_.timeOfDay();
 }
 
