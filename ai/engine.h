@@ -2,10 +2,10 @@
 
 #include <span>
 
-#include "ai/level.h"
 #include "rules/board.h"
 #include "rules/check.h"
 #include "rules/gravity.h"
+#include "rules/level.h"
 
 namespace quorvel {
 

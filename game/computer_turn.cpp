@@ -4,7 +4,7 @@
 #include "ai/trials.h"
 #include "game/game.h"
 #include "game/magnets.h"
-#include "game/translatable.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

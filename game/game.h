@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "ai/engine.h"
-#include "ai/level.h"
 #include "game/history.h"
 #include "game/option_lines.h"
 #include "game/platform.h"
 #include "rules/board.h"
 #include "rules/check.h"
+#include "rules/level.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 // game position by position.
 
 #include "game/game.h"
-#include "game/translatable.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

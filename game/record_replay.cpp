@@ -5,8 +5,8 @@
 
 #include "ai/survey.h"
 #include "game/game.h"
-#include "game/translatable.h"
 #include "rules/prince_step.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

@@ -7,9 +7,9 @@
 #include "game/game.h"
 #include "game/layout.h"
 #include "game/magnets.h"
-#include "game/translatable.h"
 #include "rules/move_check.h"
 #include "rules/prince_step.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "ai/level.h"
 #include "rules/gravity.h"
+#include "rules/level.h"
 
 namespace quorvel {
 

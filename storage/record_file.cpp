@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "game/translatable.h"
+#include "rules/translatable.h"
 #include "storage/cp932.h"
 #include "storage/file_io.h"
 #include "storage/game_record.h"

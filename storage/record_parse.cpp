@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "game/translatable.h"
+#include "rules/translatable.h"
 #include "storage/game_record.h"
 #include "storage/record_rules.h"
 #include "storage/record_text.h"

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "ai/level.h"
 #include "fake_platform.h"
+#include "rules/level.h"
 
 namespace quorvel::testing {
 
