@@ -39,7 +39,6 @@ void Game::com_ban() {
     描画_手数(s_.moveNumber, textColour);
 
     const Magnet& magnet = magnetOf(*directionFromWord(bestDirection));
-    noteMove(magnet.direction);
     描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
                 gridColour);
     const Square step = stepToward(magnet.direction, s_.princeX, s_.princeY);
@@ -51,6 +50,7 @@ void Game::com_ban() {
     重力処理(bestDirection);
     platform_.dsPlay(s_.soundMagnet);
     setTimer(false);
+    noteMove(magnet.direction);
     勢力調査();
 
     int ax = 0, ay = 0, kx = 0, ky = 0;
@@ -58,7 +58,6 @@ void Game::com_ban() {
         showWin(s_.sides.comSide, QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです"), ax, ay, kx, ky);
         return;
     }
-    chargeTurn(s_.sides.comSide);
     s_.clockStart = platform_.timeOfDay();
     s_.turn = s_.sides.manSide;
     if (s_.marks.keika) setTimer(true);

@@ -41,8 +41,8 @@ SearchGame Game::searchGame() const {
 
 std::vector<EarlierPosition> Game::earlierPositions() const {
     std::vector<EarlierPosition> earlier;
-    if (history_.shown) return earlier;
-    const auto replay = replayRecord(history_.record);
+    if (history().shown) return earlier;
+    const auto replay = replayRecord(history().record);
     const auto* positions = std::get_if<std::vector<GamePosition>>(&replay);
     if (positions == nullptr) return earlier;
     for (const GamePosition& p : *positions) {

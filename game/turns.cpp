@@ -51,15 +51,6 @@ double Game::elapsedTurnSeconds() {
     return 調査_経過秒(s_.clockStart, platform_.timeOfDay());
 }
 
-void Game::chargeTurn(int side) {
-    double& total = side == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
-    total += elapsedTurnSeconds();
-    noteTotal(total);
-    // No tick runs during a computer's turn, so its panel would otherwise never show its time.
-    描画_所有時間(side, total);
-    platform_.refresh();
-}
-
 void Game::showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
                    int kingY) {
     s_.gameOver = winner;
@@ -118,7 +109,6 @@ void Game::onMousePress(double unitsX, double unitsY) {
     const Sides& sides = s_.sides;
     if (s_.gameMode == MODE_COM) {
         setTimer(false);
-        chargeTurn(sides.manSide);
         if (調査_王手(s_.board, s_.kings, sides, sides.manSide, ax, ay, kx, ky)) {
             showWin(sides.manSide, QT_TRANSLATE_NOOP("Game", "あなたの勝ちです"), ax, ay, kx, ky);
         } else if (調査_王手(s_.board, s_.kings, sides, sides.comSide, ax, ay, kx, ky)) {
@@ -138,8 +128,6 @@ void Game::onMousePress(double unitsX, double unitsY) {
         showWin(SIDE_GOTE, QT_TRANSLATE_NOOP("Game", "後手の勝ちです"), ax, ay, kx, ky);
         return;
     }
-    // The turn's time goes to the total of the side that just moved.
-    chargeTurn(s_.turn);
     s_.turn = s_.turn == SIDE_SENTE ? SIDE_GOTE : SIDE_SENTE;
     s_.clockStart = platform_.timeOfDay();
 }
