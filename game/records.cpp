@@ -4,6 +4,8 @@
 
 #include "game/records.h"
 
+#include <utility>
+
 #include "game/clock_text.h"
 #include "game/game.h"
 #include "rules/translatable.h"
@@ -90,8 +92,9 @@ void Records::noteMove(Direction direction, int seconds, int totalSeconds) {
         return;
     }
     if (history_.record.moves.size() >= RECORD_MAX_MOVES) {
-        if (!history_.toldFull) platform_.showMessage(kRecordFull, kRecordTitle, MessageIcon::None);
-        history_.toldFull = true;
+        // Marked before the box: the window keeps ticking while a box is open.
+        if (!std::exchange(history_.toldFull, true))
+            platform_.showMessage(kRecordFull, kRecordTitle, MessageIcon::None);
         return;
     }
     const RecordedMove move{direction, seconds, totalSeconds, history_.pendingSwitch, 0};
@@ -116,8 +119,8 @@ void Records::noteRunningTurn(int seconds) {
 void Records::writeGameInProgress() {
     history_.record.result = resultOf(history_.last, history_.record.command);
     if (const auto error = platform_.writeGameInProgress(history_.record)) {
-        if (!writeFailing_) showWriteError(kNotWritten, *error);
-        writeFailing_ = true;
+        // Marked before the box: the window keeps ticking, and so writing, while a box is open.
+        if (!std::exchange(writeFailing_, true)) showWriteError(kNotWritten, *error);
         updateResume();
         return;
     }
