@@ -2,11 +2,11 @@
 
 #include <span>
 
-#include "ai/level.h"
 #include "rules/board.h"
 #include "rules/check.h"
 #include "rules/gravity.h"
 #include "rules/win_order.h"
+#include "rules/level.h"
 
 namespace quorvel {
 

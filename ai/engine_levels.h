@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ai/level.h"
 #include "ai/search.h"
+#include "rules/level.h"
 
 namespace quorvel::engine {
 

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the game record reader and checks what it promises:
 //  - it never crashes, and a refusal names a line within the text with a message;
-//  - an accepted record holds at most the allowed moves, each on a line of the text, and it is
-//    written and read back as the same game, the second writing giving the same text;
+//  - an accepted record holds at most the allowed moves, each on a line of the text, and only
+//    times the writer can write; it is written and read back as the same game, the second
+//    writing giving the same text;
 // and, building a record of arbitrary values from the same bytes, that whatever the writer
 // writes the reader takes back.
 
@@ -54,6 +55,11 @@ void checkRoundTrip(const quorvel::GameRecord& record, bool exact) {
     if (quorvel::formatRecord(read) != text) fail("writing a read record again changed it");
 }
 
+// A time the writer writes as it is: none, or 0..RECORD_MAX_SECONDS.
+bool writable(const std::optional<int>& seconds) {
+    return !seconds || (*seconds >= 0 && *seconds <= quorvel::RECORD_MAX_SECONDS);
+}
+
 void checkReading(std::string_view text) {
     const auto result = quorvel::parseRecord(text);
     if (const auto* error = std::get_if<quorvel::RecordError>(&result)) {
@@ -66,8 +72,10 @@ void checkReading(std::string_view text) {
     int previous = 0;
     for (const quorvel::RecordedMove& move : record.moves) {
         if (move.line <= previous || move.line > lineCount(text)) fail("move on no line");
+        if (!writable(move.seconds) || !writable(move.totalSeconds)) fail("unwritable time read");
         previous = move.line;
     }
+    if (!writable(record.runningSeconds)) fail("unwritable running time read");
     checkRoundTrip(record, true);
 }
 
@@ -84,6 +92,7 @@ void checkWriting(FuzzedDataProvider& data) {
     record.sentePlayer = data.ConsumeRandomLengthString(2000);
     record.gotePlayer = data.ConsumeRandomLengthString(2000);
     record.result = data.ConsumeRandomLengthString(2000);
+    record.runningSeconds = fuzzedSeconds(data);
     const std::size_t moves = data.ConsumeIntegralInRange<std::size_t>(0, 64);
     for (std::size_t i = 0; i < moves; ++i) {
         quorvel::RecordedMove move;

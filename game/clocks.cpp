@@ -1,5 +1,6 @@
-// The tick of Timer1: measures the running turn from its start and reprints the clock of the
-// side to move once per whole second.
+// The clocks: the tick of Timer1, which measures the running turn from its start and reprints
+// the clock of the side to move once per whole second, and the end of a turn, whose time is
+// measured once and goes to the mover's total.
 
 #include <cmath>
 
@@ -20,6 +21,20 @@ void Game::onTimerTick() {
         描画_所有時間(s_.sides.manSide, s_.turnSeconds + s_.manSeconds);
     }
     platform_.refresh();
+    records_.noteRunningTurn(whole);
+}
+
+void Game::noteMove(Direction direction) {
+    // One rounding: the move's whole seconds are both its own time and what its mover's total
+    // grows by, so the totals are the sums of the moves' times and the panel shows the record's.
+    const int seconds = static_cast<int>(std::floor(elapsedTurnSeconds()));
+    const int mover = s_.turn;
+    double& total = mover == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
+    total += seconds;
+    // No tick runs during a computer's turn or after a win: the new total is shown now.
+    描画_所有時間(mover, total);
+    platform_.refresh();
+    records_.noteMove(direction, seconds, static_cast<int>(total));
 }
 
 }

@@ -1,7 +1,7 @@
 // The commands of the 対局 and 局面 menus, the Esc key and the end of the program.
 
 #include "game/game.h"
-#include "game/translatable.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

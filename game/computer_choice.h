@@ -3,8 +3,8 @@
 #include <span>
 
 #include "ai/engine.h"
-#include "ai/level.h"
 #include "game/record_replay.h"
+#include "rules/level.h"
 
 namespace quorvel {
 

@@ -4,7 +4,7 @@
 #include "ai/trials.h"
 #include "game/game.h"
 #include "game/magnets.h"
-#include "game/translatable.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 
@@ -38,7 +38,6 @@ void Game::com_ban() {
     描画_手数(s_.moveNumber, textColour);
 
     const Magnet& magnet = magnetOf(*directionFromWord(bestDirection));
-    noteMove(magnet.direction);
     描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
                 gridColour);
     const Square step = stepToward(magnet.direction, s_.princeX, s_.princeY);
@@ -50,10 +49,10 @@ void Game::com_ban() {
     重力処理(bestDirection);
     platform_.dsPlay(s_.soundMagnet);
     setTimer(false);
+    noteMove(magnet.direction);
     勢力調査();
 
     if (showWinAfterMove(s_.sides.comSide)) return;
-    chargeTurn(s_.sides.comSide);
     s_.clockStart = platform_.timeOfDay();
     s_.turn = s_.sides.manSide;
     if (s_.marks.keika) setTimer(true);

@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "ai/engine.h"
-#include "ai/level.h"
 #include "game/history.h"
 #include "game/movers.h"
 #include "game/option_lines.h"
 #include "game/platform.h"
+#include "game/position.h"
+#include "game/records.h"
 #include "rules/board.h"
 #include "rules/check.h"
+#include "rules/level.h"
 
 namespace quorvel {
 
@@ -51,25 +53,14 @@ struct OptionMarks {
     bool bgm = false;
 };
 
-// All state of a run, from window load to program end.
-struct GameState {
-    Board board;
-    int princeX = FIRST_PRINCE_SQUARE.x;
-    int princeY = FIRST_PRINCE_SQUARE.y;
-    KingSquares kings;
+// All state of a run, from window load to program end: the game's position (board, prince,
+// kings, sides, turn, winner, mode, move number and clock totals) and the rest.
+struct GameState : GamePosition {
     Board savedBoard;
-
-    int turn = SIDE_NONE;
-    int gameOver = SIDE_NONE;
-    int gameMode = MODE_MAN;
-    Sides sides;
-    int moveNumber = 0;
 
     double clockStart = 0;
     double turnSeconds = 0;
     int shownSecond = 0;
-    double manSeconds = 0;
-    double comSeconds = 0;
     bool timerEnabled = false;
 
     int backgroundPicture = BACKGROUND_TATAMI;
@@ -128,7 +119,7 @@ class Game {
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
     GameState& mutableState() { return s_; }
-    const GameHistory& history() const { return history_; }
+    const GameHistory& history() const { return records_.history(); }
     // Who moves each side of the game on the board.
     Seats seats() const { return seatsOf(s_.gameMode, s_.sides); }
 
@@ -190,8 +181,6 @@ class Game {
     void setMark(MenuItem item, bool checked);
     // Seconds since the running turn's clock started, measured now.
     double elapsedTurnSeconds();
-    // Adds the time of the turn that just ended to that side's total and shows the new total.
-    void chargeTurn(int side);
     void applySettingsLine(std::size_t index, const std::string& line);
     void recoverSettings();
     // Takes every option of the settings file's option lines, the default for any it lacks.
@@ -201,32 +190,24 @@ class Game {
     // The options kept in the option lines, with their current values.
     std::vector<OptionValue> optionValues() const;
 
-    // The move history (record_keeping.cpp, record_browsing.cpp).
-    // A game command is about to act: plays on from a shown earlier position, then starts a new
-    // record or notes the mode switch for the next move.
+    // The records' side of a move and a command (record_keeping.cpp, clocks.cpp).
+    // A game command is about to act.
     void noteCommand(GameCommand command);
-    // A move's number has just grown: records it and writes the game in progress.
+    // A move is complete, its slide over and its number counted: the turn's time is measured
+    // once, in whole seconds, added to the mover's total and shown, and the move is recorded.
     void noteMove(Direction direction);
-    // The mover's total after the hand-over, into the move just recorded.
-    void noteTotal(double total);
-    // A press while an earlier position is shown is refused as before a game; true then.
     bool refuseWhileStepping();
-    // The first position replaces a position shown while stepping: no game plays on from it.
     void leaveShownPosition();
-    // Enables 続きから when the game in progress on file is unfinished.
     void updateResume();
-    void beginRecord(GameCommand command);
-    void saveGameInProgress();
-    GamePosition currentPosition() const;
-    // Puts a position on the board and redraws the whole window with its move number.
+    // How the records reach back into the game.
+    RecordsLink recordsLink();
+    // Puts a position on the board and redraws the whole window with its move number and, for a
+    // won game, the outlines of the attacker and the attacked king.
     void adoptPosition(const GamePosition& position);
-    void stepTo(std::size_t target);
-    void refuse();
-    void showRecordError(const RecordError& error);
 
     Platform& platform_;
     GameState s_;
-    GameHistory history_;
+    Records records_{platform_, s_, recordsLink()};
     bool ended_ = false;
 };
 

@@ -26,6 +26,8 @@ struct GameHistory {
         bool timerEnabled = false;
     };
     std::optional<Live> live;
+    // The record reached RECORD_MAX_MOVES and the player has been told that it stops there.
+    bool toldFull = false;
 };
 
 // The names of the players a command sets against each other, 先手 first.

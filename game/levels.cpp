@@ -45,15 +45,15 @@ void Game::onLevel(Level level) {
 
 Direction Game::chosenMagnet(Level level) const {
     std::vector<GamePosition> before;
-    if (!history_.shown) {
-        auto replay = replayRecord(history_.record);
+    if (!history().shown) {
+        auto replay = replayRecord(history().record);
         if (auto* positions = std::get_if<std::vector<GamePosition>>(&replay)) {
             before = std::move(*positions);
             // The record's last position is the one on the board.
             before.pop_back();
         }
     }
-    return computerChoice(currentPosition(), before, level);
+    return computerChoice(s_, before, level);
 }
 
 }

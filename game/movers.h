@@ -2,13 +2,11 @@
 
 #include <optional>
 
+#include "game/position.h"
 #include "rules/check.h"
 #include "rules/win_order.h"
 
 namespace quorvel {
-
-inline constexpr int MODE_MAN = 0;
-inline constexpr int MODE_COM = 1;
 
 // Who moves a side of the game: a hand at this machine's mouse and keys, or the computer at the
 // chosen level. A friend whose moves arrive over the network becomes a third kind here.

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "game/game.h"
-#include "game/translatable.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

@@ -3,7 +3,7 @@
 #include "game/clock_text.h"
 #include "game/game.h"
 #include "game/layout.h"
-#include "game/translatable.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 

@@ -34,6 +34,8 @@ class Platform {
     // A modal message box with one OK button.
     virtual void showMessage(const std::string& text, const std::string& title,
                              MessageIcon icon) = 0;
+    // A modal question with the buttons Yes (the default) and No; true for Yes.
+    virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
 
     virtual void setChecked(MenuItem item, bool checked) = 0;
 
@@ -70,13 +72,14 @@ class Platform {
     virtual std::string dateTimeText() = 0;
 
     // Game records: a file dialog (nothing when the player cancels), reading a record file and
-    // writing one atomically (false on failure).
+    // writing one atomically (nothing on success, else the file and why it failed).
     virtual std::optional<std::string> chooseRecordFile(FileChoice choice) = 0;
     virtual std::variant<GameRecord, RecordError> readRecord(const std::string& file) = 0;
-    virtual bool writeRecord(const std::string& file, const GameRecord& record) = 0;
+    virtual std::optional<RecordWriteError> writeRecord(const std::string& file,
+                                                        const GameRecord& record) = 0;
     // The game in progress, "Quorvel.kifu" beside the settings file: read and written atomically.
     virtual std::variant<GameRecord, RecordError> readGameInProgress() = 0;
-    virtual bool writeGameInProgress(const GameRecord& record) = 0;
+    virtual std::optional<RecordWriteError> writeGameInProgress(const GameRecord& record) = 0;
 
     // Ends the program at once (after the game has freed its sounds).
     virtual void quit() = 0;

@@ -2,7 +2,8 @@
 // game position by position.
 
 #include "game/game.h"
-#include "game/translatable.h"
+#include "game/records.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 
@@ -12,10 +13,13 @@ const std::string kRecordTitle = QT_TRANSLATE_NOOP("Game", "棋譜");
 const std::string kUnreadable = QT_TRANSLATE_NOOP("Game", "棋譜を読めません");
 const std::string kLineNumber = QT_TRANSLATE_NOOP("Game", "%1行目");
 const std::string kUnsaved = QT_TRANSLATE_NOOP("Game", "棋譜を保存できませんでした");
+const std::string kOpenInGame = QT_TRANSLATE_NOOP("Game", "対局中です。棋譜を開きますか？");
+const std::string kStartFirst = QT_TRANSLATE_NOOP("Game", "「対局」で始めて下さい");
+const std::string kStartTitle = QT_TRANSLATE_NOOP("Game", "開始");
 
 }
 
-void Game::showRecordError(const RecordError& error) {
+void Records::showReadError(const RecordError& error) {
     std::string text = kUnreadable;
     if (error.line > 0) {
         std::string line = kLineNumber;
@@ -26,53 +30,66 @@ void Game::showRecordError(const RecordError& error) {
     platform_.showMessage(text, kRecordTitle, MessageIcon::Warning);
 }
 
-void Game::onOpenRecord() {
+void Records::showWriteError(const std::string& what, const RecordWriteError& error) {
+    platform_.showMessage(what + "\r" + error.file + "\r" + error.reason, kRecordTitle,
+                          MessageIcon::Warning);
+}
+
+bool Records::gameInProgress() const {
+    if (history_.live) return history_.live->position.gameOver == SIDE_NONE;
+    return !history_.shown && state_.turn != SIDE_NONE && state_.gameOver == SIDE_NONE;
+}
+
+void Records::open() {
+    if (gameInProgress() && !platform_.askYesNo(kOpenInGame, kRecordTitle)) return;
     const auto file = platform_.chooseRecordFile(FileChoice::Open);
     if (!file) return;
     const auto read = platform_.readRecord(*file);
-    if (const auto* error = std::get_if<RecordError>(&read)) return showRecordError(*error);
+    if (const auto* error = std::get_if<RecordError>(&read)) return showReadError(*error);
     const GameRecord& record = std::get<GameRecord>(read);
     const auto replay = replayRecord(record);
-    if (const auto* error = std::get_if<RecordError>(&replay)) return showRecordError(*error);
+    if (const auto* error = std::get_if<RecordError>(&replay)) return showReadError(*error);
 
-    // The record's last position is shown; a game command plays on from any of its positions.
-    setTimer(false);
+    // The record's last position is shown as the game left it, a win with its outlines; a game
+    // command plays on from any of its positions.
+    link_.setTimer(false);
     history_ = GameHistory{};
     history_.record = record;
+    history_.record.runningSeconds.reset();
     history_.last = std::get<std::vector<GamePosition>>(replay).back();
     history_.shown = record.moves.size();
-    adoptPosition(history_.last);
+    link_.showPosition(history_.last);
 }
 
-void Game::onSaveRecord() {
+void Records::save() {
     if (history_.record.startedAt.empty() && !history_.shown) return refuse();
     const auto file = platform_.chooseRecordFile(FileChoice::Save);
     if (!file) return;
     GameRecord record = history_.record;
+    record.runningSeconds.reset();
     record.result = resultOf(history_.last, record.command);
-    if (!platform_.writeRecord(*file, record))
-        platform_.showMessage(kUnsaved, kRecordTitle, MessageIcon::Warning);
+    if (const auto error = platform_.writeRecord(*file, record)) showWriteError(kUnsaved, *error);
 }
 
-void Game::onStepFirst() {
+void Records::stepFirst() {
     stepTo(0);
 }
 
-void Game::onStepBack() {
+void Records::stepBack() {
     const std::size_t current = history_.shown.value_or(history_.record.moves.size());
     if (current == 0) return refuse();
     stepTo(current - 1);
 }
 
-void Game::onStepForward() {
+void Records::stepForward() {
     stepTo(history_.shown.value_or(history_.record.moves.size()) + 1);
 }
 
-void Game::onStepLast() {
+void Records::stepLast() {
     stepTo(history_.record.moves.size());
 }
 
-void Game::stepTo(std::size_t target) {
+void Records::stepTo(std::size_t target) {
     const std::size_t count = history_.record.moves.size();
     const std::size_t current = history_.shown.value_or(count);
     if (target > count || target == current) return refuse();
@@ -81,31 +98,32 @@ void Game::stepTo(std::size_t target) {
     if (positions == nullptr) return refuse();
 
     if (!history_.shown) {
-        history_.live = GameHistory::Live{currentPosition(), s_.clockStart, s_.timerEnabled};
-        setTimer(false);
+        history_.live = GameHistory::Live{static_cast<const GamePosition&>(state_),
+                                          state_.clockStart, state_.timerEnabled};
+        link_.setTimer(false);
     }
     if (target == count && history_.live) {
         const GameHistory::Live live = *history_.live;
         history_.shown.reset();
         history_.live.reset();
-        adoptPosition(live.position);
-        s_.clockStart = live.clockStart;
-        setTimer(live.timerEnabled);
+        link_.showPosition(live.position);
+        link_.startClock(live.clockStart);
+        link_.setTimer(live.timerEnabled);
         return;
     }
     history_.shown = target;
-    adoptPosition((*positions)[target]);
+    link_.showPosition((*positions)[target]);
 }
 
-void Game::leaveShownPosition() {
+void Records::leaveShownPosition() {
     history_.shown.reset();
     history_.live.reset();
 }
 
-bool Game::refuseWhileStepping() {
+bool Records::refuseWhileStepping() {
     if (!history_.shown) return false;
-    platform_.dsPlay(s_.soundForbidden);
-    platform_.showMessage("「対局」で始めて下さい", "開始", MessageIcon::None);
+    platform_.dsPlay(state_.soundForbidden);
+    platform_.showMessage(kStartFirst, kStartTitle, MessageIcon::None);
     return true;
 }
 

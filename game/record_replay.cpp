@@ -8,8 +8,8 @@
 #include "ai/survey.h"
 #include "game/computer_choice.h"
 #include "game/game.h"
-#include "game/translatable.h"
 #include "rules/prince_step.h"
+#include "rules/translatable.h"
 #include "rules/win_order.h"
 
 namespace quorvel {

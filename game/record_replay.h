@@ -4,28 +4,10 @@
 #include <variant>
 #include <vector>
 
-#include "rules/board.h"
-#include "rules/check.h"
+#include "game/position.h"
 #include "storage/game_record.h"
 
 namespace quorvel {
-
-// One position of a game as the game controller keeps it: the board with its prince and
-// surveyed kings, who plays which pieces, whose turn it is, the mode, the move count, the winner
-// and both players' total seconds.
-struct GamePosition {
-    Board board;
-    int princeX = FIRST_PRINCE_SQUARE.x;
-    int princeY = FIRST_PRINCE_SQUARE.y;
-    KingSquares kings;
-    Sides sides;
-    int turn = SIDE_NONE;
-    int gameOver = SIDE_NONE;
-    int gameMode = 0;
-    int moveNumber = 0;
-    double manSeconds = 0;
-    double comSeconds = 0;
-};
 
 // The first position of a game begun with a command, as the command lays it out.
 GamePosition startPosition(GameCommand command);

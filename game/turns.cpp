@@ -7,9 +7,9 @@
 #include "game/game.h"
 #include "game/layout.h"
 #include "game/magnets.h"
-#include "game/translatable.h"
 #include "rules/move_check.h"
 #include "rules/prince_step.h"
+#include "rules/translatable.h"
 
 namespace quorvel {
 
@@ -49,15 +49,6 @@ void Game::重力処理(const std::string& I_方向) {
 
 double Game::elapsedTurnSeconds() {
     return 調査_経過秒(s_.clockStart, platform_.timeOfDay());
-}
-
-void Game::chargeTurn(int side) {
-    double& total = side == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
-    total += elapsedTurnSeconds();
-    noteTotal(total);
-    // No tick runs during a computer's turn, so its panel would otherwise never show its time.
-    描画_所有時間(side, total);
-    platform_.refresh();
 }
 
 void Game::showWin(int winner, const std::string& message, int attackerX, int attackerY, int kingX,
@@ -140,15 +131,10 @@ void Game::onMousePress(double unitsX, double unitsY) {
 
     const int mover = s_.turn;
     const int opponent = mover == s_.sides.manSide ? s_.sides.comSide : s_.sides.manSide;
-    // The computer's turn follows at once and no tick runs during it: the mover's time is
-    // charged before the win tests.
+    // The computer's turn follows at once and starts its own clock: the ticks stop here.
     const bool computerNext = seats().of(opponent) == Mover::Computer;
-    if (computerNext) {
-        setTimer(false);
-        chargeTurn(mover);
-    }
+    if (computerNext) setTimer(false);
     if (showWinAfterMove(mover)) return;
-    if (!computerNext) chargeTurn(mover);
     s_.turn = opponent;
     if (computerNext) {
         com_ban();

@@ -170,6 +170,54 @@
         <source>消費時間が読めません</source>
         <translation>The time cannot be read</translation>
     </message>
+    <message>
+        <source>対局中です。棋譜を開きますか？</source>
+        <translation>A game is in progress. Open a record?</translation>
+    </message>
+    <message>
+        <source>棋譜は10,000手までです。この後の指し手は棋譜に残りません</source>
+        <translation>A record holds at most 10,000 moves. The moves from here on are not recorded</translation>
+    </message>
+    <message>
+        <source>対局中の棋譜を書き込めません</source>
+        <translation>The game in progress cannot be saved</translation>
+    </message>
+    <message>
+        <source>棋譜のファイルではありません</source>
+        <translation>Not a record file</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません</source>
+        <translation>The file cannot be opened</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます（1 MiBまで）</source>
+        <translation>The file is too large (at most 1 MiB)</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>The file cannot be read</translation>
+    </message>
+    <message>
+        <source>書き込む権限がありません</source>
+        <translation>No permission to write</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <translation>The disk is full</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>The folder does not exist</translation>
+    </message>
+    <message>
+        <source>ファイルに書き込めません</source>
+        <translation>The file cannot be written</translation>
+    </message>
+    <message>
+        <source>Shift-JISで書けない文字があります</source>
+        <translation>Some characters cannot be written in Shift-JIS</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>

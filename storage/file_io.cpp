@@ -74,6 +74,26 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+WriteFailure failureOf(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return WriteFailure::NoPermission;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return WriteFailure::NoRoom;
+        case ENOENT:
+        case ENOTDIR:
+            return WriteFailure::NoFolder;
+        case EISDIR:
+            return WriteFailure::NotRegular;
+        default:
+            return WriteFailure::WriteError;
+    }
+}
+
 // Makes the rename itself durable. Best effort: by then the new file is in place.
 void syncDirectory(const std::filesystem::path& directory) {
     FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -114,25 +134,27 @@ std::variant<std::string, ReadFailure> readSmallFile(const std::filesystem::path
     }
 }
 
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+std::optional<WriteFailure> replaceFileAtomically(const std::filesystem::path& file,
+                                                  std::string_view bytes) {
     struct stat old;
     const bool hadFile = ::stat(file.c_str(), &old) == 0;
-    if (hadFile && !S_ISREG(old.st_mode)) return false;
-    if (!hadFile && errno != ENOENT) return false;
+    if (hadFile && !S_ISREG(old.st_mode)) return WriteFailure::NotRegular;
+    if (!hadFile && errno != ENOENT) return failureOf(errno);
 
     std::filesystem::path directory = file.parent_path();
     if (directory.empty()) directory = ".";
 
+    // Each failure is named from errno before the temporary file is removed, which may set it.
     TemporaryFile temp;
-    if (!temp.create(file)) return false;
-    if (hadFile && ::fchmod(temp.fd(), old.st_mode & 07777) != 0) return false;
-    if (!writeAll(temp.fd(), bytes)) return false;
-    if (::fsync(temp.fd()) != 0) return false;
-    if (!temp.close()) return false;
-    if (::rename(temp.path().c_str(), file.c_str()) != 0) return false;
+    if (!temp.create(file)) return failureOf(errno);
+    if (hadFile && ::fchmod(temp.fd(), old.st_mode & 07777) != 0) return failureOf(errno);
+    if (!writeAll(temp.fd(), bytes)) return failureOf(errno);
+    if (::fsync(temp.fd()) != 0) return failureOf(errno);
+    if (!temp.close()) return failureOf(errno);
+    if (::rename(temp.path().c_str(), file.c_str()) != 0) return failureOf(errno);
     temp.release();
     syncDirectory(directory);
-    return true;
+    return std::nullopt;
 }
 
 }

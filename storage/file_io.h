@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -47,12 +48,22 @@ enum class ReadFailure {
 std::variant<std::string, ReadFailure> readSmallFile(const std::filesystem::path& file,
                                                      std::size_t maxBytes);
 
+// Why replaceFileAtomically wrote nothing.
+enum class WriteFailure {
+    NotRegular,    // the target is a directory, FIFO, device or socket
+    NoPermission,  // the folder or the file system does not allow it
+    NoRoom,        // the disk, the quota or the file size limit is full
+    NoFolder,      // the folder does not exist
+    WriteError,    // any other failure of the write itself
+};
+
 // Replaces the file atomically by one holding the bytes: a new file is written beside it,
 // flushed to disk and renamed over it, so a failed write leaves the previous file as it was and
 // no temporary file behind. A target that exists but is not a regular file is left alone and
 // the write fails; a read-only target in a writable directory is replaced, keeping its
 // permission bits; a symbolic link named like the target is replaced by a regular file.
-// Returns false on any failure.
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Returns nothing on success, else why it failed.
+std::optional<WriteFailure> replaceFileAtomically(const std::filesystem::path& file,
+                                                  std::string_view bytes);
 
 }

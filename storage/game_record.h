@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "ai/level.h"
 #include "rules/gravity.h"
+#include "rules/level.h"
 
 namespace quorvel {
 
@@ -38,6 +38,9 @@ struct GameRecord {
     std::string sentePlayer;  // 先手: e.g. "あなた", "ｺﾝﾋﾟｭｰﾀ", "先手"
     std::string gotePlayer;   // 後手
     std::vector<RecordedMove> moves;
+    // The whole seconds the turn after the last move had run when the record was written (the
+    // game in progress, rewritten as its clock runs); nothing in a record of moves only.
+    std::optional<int> runningSeconds;
     // The result in words, e.g. "まで2手で先手の勝ち"; empty for an unfinished game. Written as
     // the last line; when read it is only a comment (the result comes from replaying the moves).
     std::string result;
@@ -50,6 +53,12 @@ struct RecordError {
     std::string message;
 };
 
+// Why a record could not be written: the file as it was named and a reason for the player.
+struct RecordWriteError {
+    std::string file;
+    std::string reason;
+};
+
 // The words of a result line: "まで<n>手で先手の勝ち" or "まで<n>手で後手の勝ち".
 std::string resultText(int moveCount, bool senteWon);
 
@@ -57,8 +66,9 @@ std::string resultText(int moveCount, bool senteWon);
 std::string formatRecord(const GameRecord& record);
 
 // Reads the text of a record (UTF-8; CR LF accepted). Strict about moves (numbering, ▲/△,
-// direction words, at most 10,000 moves, lines of at most 1,000 characters), tolerant about the
-// rest (unknown headers and comments ignored, times optional, either colon in headers).
+// direction words, times, at most RECORD_MAX_MOVES moves, lines of at most
+// RECORD_MAX_LINE_CHARS characters), tolerant about the rest (unknown headers and comments
+// ignored, times optional, either colon in headers).
 // It does not replay the moves: that is the game's job, which also refuses moves after a win.
 std::variant<GameRecord, RecordError> parseRecord(std::string_view text);
 
@@ -68,7 +78,8 @@ std::variant<GameRecord, RecordError> parseRecord(std::string_view text);
 std::variant<GameRecord, RecordError> readRecordFile(const std::filesystem::path& file);
 
 // Writes the record atomically (a temporary file beside it, fsync, rename): a failed write leaves
-// the previous file as it was and never a half-written one. Returns false on any failure.
-bool writeRecordFile(const std::filesystem::path& file, const GameRecord& record);
+// the previous file as it was and never a half-written one. Returns nothing on success.
+std::optional<RecordWriteError> writeRecordFile(const std::filesystem::path& file,
+                                                const GameRecord& record);
 
 }

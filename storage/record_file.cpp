@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "game/translatable.h"
+#include "rules/translatable.h"
 #include "storage/cp932.h"
 #include "storage/file_io.h"
 #include "storage/game_record.h"
@@ -14,6 +14,8 @@ namespace quorvel {
 
 namespace {
 
+const std::string kNotARecordFile = QT_TRANSLATE_NOOP("Game", "棋譜のファイルではありません");
+
 bool isShiftJisName(const std::filesystem::path& file) {
     std::string extension = file.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -24,15 +26,31 @@ bool isShiftJisName(const std::filesystem::path& file) {
 RecordError readFailureError(file_io::ReadFailure failure) {
     switch (failure) {
         case file_io::ReadFailure::CannotOpen:
-            return {0, "ファイルを開けません"};
+            return {0, QT_TRANSLATE_NOOP("Game", "ファイルを開けません")};
         case file_io::ReadFailure::NotRegular:
-            return {0, "棋譜のファイルではありません"};
+            return {0, kNotARecordFile};
         case file_io::ReadFailure::TooLarge:
-            return {0, "ファイルが大きすぎます（1 MiBまで）"};
+            return {0, QT_TRANSLATE_NOOP("Game", "ファイルが大きすぎます（1 MiBまで）")};
         case file_io::ReadFailure::ReadError:
             break;
     }
-    return {0, "ファイルを読めません"};
+    return {0, QT_TRANSLATE_NOOP("Game", "ファイルを読めません")};
+}
+
+std::string writeFailureReason(file_io::WriteFailure failure) {
+    switch (failure) {
+        case file_io::WriteFailure::NotRegular:
+            return kNotARecordFile;
+        case file_io::WriteFailure::NoPermission:
+            return QT_TRANSLATE_NOOP("Game", "書き込む権限がありません");
+        case file_io::WriteFailure::NoRoom:
+            return QT_TRANSLATE_NOOP("Game", "ディスクに空きがありません");
+        case file_io::WriteFailure::NoFolder:
+            return QT_TRANSLATE_NOOP("Game", "フォルダがありません");
+        case file_io::WriteFailure::WriteError:
+            break;
+    }
+    return QT_TRANSLATE_NOOP("Game", "ファイルに書き込めません");
 }
 
 // The 1-based line of the text at the byte offset.
@@ -60,11 +78,20 @@ std::variant<GameRecord, RecordError> readRecordFile(const std::filesystem::path
     return parseRecord(text);
 }
 
-bool writeRecordFile(const std::filesystem::path& file, const GameRecord& record) {
-    const std::string text = formatRecord(record);
-    if (!isShiftJisName(file)) return file_io::replaceFileAtomically(file, text);
-    const std::optional<std::string> bytes = cp932::fromUtf8(text);
-    return bytes && file_io::replaceFileAtomically(file, *bytes);
+std::optional<RecordWriteError> writeRecordFile(const std::filesystem::path& file,
+                                                const GameRecord& record) {
+    std::string bytes = formatRecord(record);
+    if (isShiftJisName(file)) {
+        std::optional<std::string> shiftJis = cp932::fromUtf8(bytes);
+        if (!shiftJis) {
+            return RecordWriteError{file.string(),
+                                    QT_TRANSLATE_NOOP("Game", "Shift-JISで書けない文字があります")};
+        }
+        bytes = std::move(*shiftJis);
+    }
+    if (const auto failure = file_io::replaceFileAtomically(file, bytes))
+        return RecordWriteError{file.string(), writeFailureReason(*failure)};
+    return std::nullopt;
 }
 
 }

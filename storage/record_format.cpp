@@ -18,6 +18,8 @@
 //  - A move's time is written only when both its own time and the total are known, each held
 //    to 0..RECORD_MAX_SECONDS.
 //  - A switch of mode before a move is the line "*対局：<command>" right before that move.
+//  - The running turn's time, when the record has one, is the line "*考慮中：m:ss" after the
+//    moves and before the result, held to 0..RECORD_MAX_SECONDS like a move's own time.
 
 namespace quorvel {
 
@@ -60,8 +62,12 @@ void addHeader(std::string& out, std::string_view name, std::string_view value,
     out.append(name).append(FULL_COLON).append(clean).append("\n");
 }
 
-int clampSeconds(int seconds) {
-    return std::clamp(seconds, 0, RECORD_MAX_SECONDS);
+// "m:ss", the minutes growing to as many digits as they need.
+void addMinutes(std::string& out, int seconds, bool padded) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, padded ? "%2d:%02d" : "%d:%02d", seconds / 60,
+                  seconds % 60);
+    out += buffer;
 }
 
 void addMove(std::string& out, int number, const RecordedMove& move) {
@@ -70,10 +76,11 @@ void addMove(std::string& out, int number, const RecordedMove& move) {
     out += buffer;
     out.append(number % 2 == 1 ? SENTE_MARK : GOTE_MARK).append(wordOf(move.direction));
     if (move.seconds && move.totalSeconds) {
-        const int own = clampSeconds(*move.seconds);
-        const int total = clampSeconds(*move.totalSeconds);
-        std::snprintf(buffer, sizeof buffer, "   (%2d:%02d/%02d:%02d:%02d)", own / 60, own % 60,
-                      total / 3600, total / 60 % 60, total % 60);
+        const int total = recordSeconds(*move.totalSeconds);
+        out += "   (";
+        addMinutes(out, recordSeconds(*move.seconds), true);
+        std::snprintf(buffer, sizeof buffer, "/%02d:%02d:%02d)", total / 3600, total / 60 % 60,
+                      total % 60);
         out += buffer;
     }
     out += '\n';
@@ -115,6 +122,11 @@ std::string formatRecord(const GameRecord& record) {
         }
         addMove(out, static_cast<int>(i + 1), move);
     }
+    if (record.runningSeconds) {
+        out.append(SWITCH_MARK).append(RUNNING_TURN).append(FULL_COLON);
+        addMinutes(out, recordSeconds(*record.runningSeconds), false);
+        out += '\n';
+    }
     const std::string result = cleanValue(record.result, RECORD_MAX_LINE_CHARS);
     if (result.starts_with(RESULT_START)) out.append(result).append("\n");
     return out;
@@ -127,6 +139,7 @@ bool sameGame(const GameRecord& a, const GameRecord& b) {
     };
     return a.startedAt == b.startedAt && a.command == b.command && a.level == b.level &&
            a.sentePlayer == b.sentePlayer && a.gotePlayer == b.gotePlayer && a.result == b.result &&
+           a.runningSeconds == b.runningSeconds &&
            std::equal(a.moves.begin(), a.moves.end(), b.moves.begin(), b.moves.end(), sameMove);
 }
 

@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "game/translatable.h"
+#include "rules/translatable.h"
 #include "storage/game_record.h"
 #include "storage/record_rules.h"
 #include "storage/record_text.h"
@@ -12,7 +12,9 @@
 //  - Blank lines and lines starting with "#" are ignored.
 //  - A line starting with "*" is a comment; "*対局：<command>" (either colon) says that the game
 //    was switched to that command's mode before the next move. Two such lines before one move:
-//    the later counts. One after the last move is ignored.
+//    the later counts. One after the last move is ignored. "*考慮中：m:ss" is the time the turn
+//    after the last move has run; a move after it makes it the time of no turn.
+//  - Every time is at most RECORD_MAX_SECONDS, in fields no wider than that value needs.
 //  - A line whose first character is a digit, ▲ or △ is a move: its number, ▲ (odd) or △
 //    (even), the direction word, and optionally "(m:ss/h:mm:ss)". Moves are numbered 1, 2, 3,
 //    ... with no gap, at most RECORD_MAX_MOVES of them.
@@ -30,9 +32,6 @@ namespace {
 using namespace record_text;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::size_t kMaxNumberDigits = 6;
-constexpr std::size_t kMaxMinuteDigits = 7;
-constexpr std::size_t kMaxHourDigits = 5;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -76,6 +75,33 @@ std::optional<int> takeSixtieths(std::string_view& text) {
     return value;
 }
 
+// A time of the record's fields, in seconds; nothing above RECORD_MAX_SECONDS, which is the
+// largest the writer writes.
+std::optional<int> withinLimit(long long seconds) {
+    if (seconds > RECORD_MAX_SECONDS) return std::nullopt;
+    return static_cast<int>(seconds);
+}
+
+// "m:ss": a move's own time or the running turn's.
+std::optional<int> takeMinutes(std::string_view& text) {
+    const auto minutes = takeNumber(text, RECORD_MAX_MINUTE_DIGITS);
+    if (!minutes || !take(text, ":")) return std::nullopt;
+    const auto seconds = takeSixtieths(text);
+    if (!seconds) return std::nullopt;
+    return withinLimit(*minutes * 60LL + *seconds);
+}
+
+// "h:mm:ss": a mover's total.
+std::optional<int> takeHours(std::string_view& text) {
+    const auto hours = takeNumber(text, RECORD_MAX_HOUR_DIGITS);
+    if (!hours || !take(text, ":")) return std::nullopt;
+    const auto minutes = takeSixtieths(text);
+    if (!minutes || !take(text, ":")) return std::nullopt;
+    const auto seconds = takeSixtieths(text);
+    if (!seconds) return std::nullopt;
+    return withinLimit(*hours * 3600LL + *minutes * 60 + *seconds);
+}
+
 struct MoveTime {
     int seconds;
     int totalSeconds;
@@ -85,20 +111,14 @@ struct MoveTime {
 std::optional<MoveTime> parseTime(std::string_view text) {
     if (!take(text, "(")) return std::nullopt;
     skipBlanks(text);
-    const auto minutes = takeNumber(text, kMaxMinuteDigits);
-    if (!minutes || !take(text, ":")) return std::nullopt;
-    const auto seconds = takeSixtieths(text);
+    const auto seconds = takeMinutes(text);
     if (!seconds || !take(text, "/")) return std::nullopt;
     skipBlanks(text);
-    const auto hours = takeNumber(text, kMaxHourDigits);
-    if (!hours || !take(text, ":")) return std::nullopt;
-    const auto totalMinutes = takeSixtieths(text);
-    if (!totalMinutes || !take(text, ":")) return std::nullopt;
-    const auto totalSeconds = takeSixtieths(text);
-    if (!totalSeconds) return std::nullopt;
+    const auto total = takeHours(text);
+    if (!total) return std::nullopt;
     skipBlanks(text);
     if (!take(text, ")") || !text.empty()) return std::nullopt;
-    return MoveTime{*minutes * 60 + *seconds, *hours * 3600 + *totalMinutes * 60 + *totalSeconds};
+    return MoveTime{*seconds, *total};
 }
 
 // The name and value of "名前：値" or "名前:値", split at the first colon of either kind.
@@ -175,6 +195,13 @@ class RecordReader {
     std::optional<RecordError> readStarComment(std::string_view text, int number) {
         text.remove_prefix(SWITCH_MARK.size());
         const auto header = splitHeader(text);
+        if (header && header->first == RUNNING_TURN) {
+            std::string_view value = header->second;
+            const auto seconds = takeMinutes(value);
+            if (!seconds || !value.empty()) return timeError(number);
+            record_.runningSeconds = seconds;
+            return std::nullopt;
+        }
         if (!header || header->first != COMMAND) return std::nullopt;
         const auto command = commandFromText(header->second);
         if (!command)
@@ -193,7 +220,7 @@ class RecordReader {
                                QT_TRANSLATE_NOOP("Game", "指し手が多すぎます（10,000手まで）")};
         }
         const int expected = static_cast<int>(record_.moves.size()) + 1;
-        const auto moveNumber = takeNumber(text, kMaxNumberDigits);
+        const auto moveNumber = takeNumber(text, RECORD_MAX_NUMBER_DIGITS);
         if (!moveNumber || *moveNumber != expected) {
             std::string message =
                 QT_TRANSLATE_NOOP("Game", "手数が順番どおりではありません（%1手目のはずです）");
@@ -222,15 +249,20 @@ class RecordReader {
         move.direction = *direction;
         if (!text.empty()) {
             const auto time = parseTime(text);
-            if (!time)
-                return RecordError{number, QT_TRANSLATE_NOOP("Game", "消費時間が読めません")};
+            if (!time) return timeError(number);
             move.seconds = time->seconds;
             move.totalSeconds = time->totalSeconds;
         }
         move.switchedTo = std::exchange(pendingSwitch_, std::nullopt);
         move.line = number;
         record_.moves.push_back(move);
+        // A running turn's time belongs to the turn after the last move.
+        record_.runningSeconds.reset();
         return std::nullopt;
+    }
+
+    static RecordError timeError(int number) {
+        return RecordError{number, QT_TRANSLATE_NOOP("Game", "消費時間が読めません")};
     }
 
     GameRecord record_;

@@ -23,6 +23,8 @@ inline constexpr std::string_view COMMAND = "対局";
 inline constexpr std::string_view LEVEL = "強さ";
 inline constexpr std::string_view SENTE = "先手";
 inline constexpr std::string_view GOTE = "後手";
+// "*考慮中：m:ss" after the moves: the time the turn in progress has run.
+inline constexpr std::string_view RUNNING_TURN = "考慮中";
 
 // The byte length of the UTF-8 character starting at text[at], or 0 when no valid character
 // starts there (strict: no over-long forms, no surrogates, nothing above U+10FFFF).

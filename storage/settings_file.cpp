@@ -178,7 +178,7 @@ std::optional<std::vector<std::string>> readSettingsLines(const std::filesystem:
 //  - A symbolic link named like the target is replaced by a regular file.
 bool writeSettingsLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
     const std::optional<std::string> bytes = encodeSettingsLines(lines);
-    return bytes && file_io::replaceFileAtomically(file, *bytes);
+    return bytes && !file_io::replaceFileAtomically(file, *bytes);
 }
 
 }

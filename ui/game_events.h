@@ -6,7 +6,7 @@
 
 namespace quorvel {
 
-// The computer's level (ai/level.h); declared here only, since Qt's moc reads this header and
+// The computer's level (rules/level.h); declared here only, since Qt's moc reads this header and
 // cannot read the levels' Japanese names.
 enum class Level;
 

@@ -72,6 +72,16 @@ void QtPlatform::showMessage(const std::string& text, const std::string& title, 
               icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
 }
 
+bool QtPlatform::askYesNo(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question,
+                    translatedLines(GAME_CONTEXT, QString::fromStdString(title)),
+                    translatedLines(GAME_CONTEXT, QString::fromStdString(text)),
+                    QMessageBox::Yes | QMessageBox::No, &window_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtPlatform::setChecked(MenuItem item, bool checked) {
     window_.setMark(item, checked);
 }
@@ -169,7 +179,8 @@ std::variant<GameRecord, RecordError> QtPlatform::readRecord(const std::string& 
     return readRecordFile(std::filesystem::path(file));
 }
 
-bool QtPlatform::writeRecord(const std::string& file, const GameRecord& record) {
+std::optional<RecordWriteError> QtPlatform::writeRecord(const std::string& file,
+                                                        const GameRecord& record) {
     return writeRecordFile(std::filesystem::path(file), record);
 }
 
@@ -177,7 +188,7 @@ std::variant<GameRecord, RecordError> QtPlatform::readGameInProgress() {
     return readRecordFile(settingsPath_.parent_path() / GAME_IN_PROGRESS_FILE_NAME);
 }
 
-bool QtPlatform::writeGameInProgress(const GameRecord& record) {
+std::optional<RecordWriteError> QtPlatform::writeGameInProgress(const GameRecord& record) {
     return writeRecordFile(settingsPath_.parent_path() / GAME_IN_PROGRESS_FILE_NAME, record);
 }
 

@@ -26,6 +26,7 @@ class QtPlatform : public Platform {
     void refresh() override;
 
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
     void setChecked(MenuItem item, bool checked) override;
     void setLanguage(Language language) override;
     void setTimerEnabled(bool enabled) override;
@@ -47,9 +48,10 @@ class QtPlatform : public Platform {
     std::string dateTimeText() override;
     std::optional<std::string> chooseRecordFile(FileChoice choice) override;
     std::variant<GameRecord, RecordError> readRecord(const std::string& file) override;
-    bool writeRecord(const std::string& file, const GameRecord& record) override;
+    std::optional<RecordWriteError> writeRecord(const std::string& file,
+                                                const GameRecord& record) override;
     std::variant<GameRecord, RecordError> readGameInProgress() override;
-    bool writeGameInProgress(const GameRecord& record) override;
+    std::optional<RecordWriteError> writeGameInProgress(const GameRecord& record) override;
 
     void quit() override;
 

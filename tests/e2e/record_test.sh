@@ -5,8 +5,11 @@
 # the file dialog; 棋譜 → 前へ shows the position after move 2 at once; スタート plays on from
 # there with another move, which replaces move 3; 局面 → 待った takes it back; one more move, and
 # the program is killed with SIGKILL. Started again, 対局 → 続きから brings back that game; then
-# 棋譜 → 開く… opens the saved record and shows its last position. After every step the
-# occupancy of the 81 squares read from the screen must be the expected one.
+# 棋譜 → 開く… asks first, since a game is in progress, and opens the saved record on its last
+# position. A finished record opens on its last position with the win's red outlines and no
+# box. With Quorvel.kifu made a folder, a new game's first move tells that the game cannot be
+# saved, once: the second move shows no box. After every step the occupancy of the 81 squares
+# read from the screen must be the expected one.
 #
 # usage: record_test.sh PROGRAM RUN_DIR
 # Exit codes: 0 pass, 1 fail, 77 skipped (no xvfb-run).
@@ -139,11 +142,39 @@ expect_board "続きから" "$board_killed"
 press left "$board_killed"
 
 record_item 1
+e2e_wait_box 棋譜 10 || e2e_fail "開く… during a game asked nothing; windows: $(e2e_other_windows)"
+e2e_close_box
 file_dialog 開く saved.kifu
 expect_board "開く…" "$board3"
 record_item 3
 expect_board "先頭" "$E2E_FIRST_POSITION"
 [[ -z "$(e2e_boxes)" ]] || e2e_fail "a box is open: $(e2e_boxes)"
+
+# Two humans: 上 下 左 上, and 後手 has won.
+printf '%s\n' '#Quorvel 棋譜' '対局：対局(人間) スタート' '手数----指手----消費時間--' \
+    '   1 ▲上' '   2 △下' '   3 ▲左' '   4 △上' 'まで4手で後手の勝ち' >won.kifu
+won=$E2E_FIRST_POSITION
+for direction in up down left up; do won=$(e2e_after "$won" "$direction"); done
+record_item 1
+file_dialog 開く won.kifu
+expect_board "開く… a finished game" "$won"
+e2e_shot won.ppm
+(($(e2e_red won.ppm) > 0)) || e2e_fail "the finished game shows no red outlines"
+[[ -z "$(e2e_boxes)" ]] || e2e_fail "a box is open: $(e2e_boxes)"
+e2e_note "finished record shown"
+
+rm -f Quorvel.kifu
+mkdir Quorvel.kifu
+start_two_humans 4
+board=$(e2e_after "$E2E_FIRST_POSITION" up)
+e2e_press_magnet up
+e2e_wait_box 棋譜 10 || e2e_fail "an unwritable game in progress was not told"
+e2e_close_box
+expect_board "move up, unsaved" "$board"
+press down "$board"
+sleep 1
+[[ -z "$(e2e_boxes)" ]] || e2e_fail "a second failed write was told again: $(e2e_boxes)"
+e2e_note "unwritable game in progress told once"
 e2e_quit
 e2e_note "done"
 INNER

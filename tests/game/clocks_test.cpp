@@ -63,18 +63,18 @@ TEST_F(GameTest, WithTheClocksHiddenHandOversStillAddTheRealTurnTime) {
     EXPECT_FALSE(fake.timer);
 }
 
-TEST_F(GameTest, TheComputerIsChargedOnlyForItsOwnTurn) {
+TEST_F(GameTest, TheComputerIsChargedOnlyForItsOwnTurnInWholeSeconds) {
     load();
     game.onSente();
     fake.now += 100;  // the human thinks for 100 s; no tick runs during the computer's turn
     game.onTimerTick();
     clearLog();
     pressMagnet(Direction::Up);
-    EXPECT_GE(s.manSeconds, 100);
+    // The human's move ends after its magnet's blinks (0.8 s) and its slide: 100.8 to 100.925 s.
+    EXPECT_EQ(s.manSeconds, 100);
     // The computer's turn lasts its two blinks (0.8 s), its pause (0.5 s) and a slide of at most
-    // eight steps of 1/64 s: 1.3 to 1.425 s.
-    EXPECT_GE(s.comSeconds, 1.3);
-    EXPECT_LE(s.comSeconds, 1.425);
+    // eight steps of 1/64 s: 1.3 to 1.425 s, a whole second.
+    EXPECT_EQ(s.comSeconds, 1);
     // Its panel shows the new total at once, although no tick ran during its turn.
     EXPECT_EQ(fake.count("text [00:00:01] 558 6308 15 12"), 1);
     EXPECT_EQ(fake.count("text [00:01:40] 7785 6308 15 12"), 1) << "the human's total";

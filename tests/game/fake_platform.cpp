@@ -32,6 +32,11 @@ void FakePlatform::showMessage(const std::string& text, const std::string& title
     log.push_back("message " + title + "|" + text + (icon == MessageIcon::Warning ? "|!" : ""));
 }
 
+bool FakePlatform::askYesNo(const std::string& text, const std::string& title) {
+    log.push_back("question " + title + "|" + text);
+    return answerYes;
+}
+
 void FakePlatform::setTimerEnabled(bool enabled) {
     timer = enabled;
     log.push_back(enabled ? "timer on" : "timer off");
@@ -104,17 +109,20 @@ std::variant<GameRecord, RecordError> FakePlatform::readRecord(const std::string
     return parseRecord(found->second);
 }
 
-bool FakePlatform::writeRecord(const std::string& file, const GameRecord& record) {
+std::optional<RecordWriteError> FakePlatform::writeRecord(const std::string& file,
+                                                          const GameRecord& record) {
+    if (const auto reason = unwritable.find(file); reason != unwritable.end())
+        return RecordWriteError{file, reason->second};
     files[file] = formatRecord(record);
-    return true;
+    return std::nullopt;
 }
 
 std::variant<GameRecord, RecordError> FakePlatform::readGameInProgress() {
     return readRecord("Quorvel.kifu");
 }
 
-bool FakePlatform::writeGameInProgress(const GameRecord& record) {
-    ++gameInProgressWrites;
+std::optional<RecordWriteError> FakePlatform::writeGameInProgress(const GameRecord& record) {
+    gameInProgressWriteAt.push_back(log.size());
     return writeRecord("Quorvel.kifu", record);
 }
 

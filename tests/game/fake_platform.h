@@ -34,13 +34,19 @@ class FakePlatform : public Platform {
     // `chosenFile`. The game in progress is the file "Quorvel.kifu".
     std::map<std::string, std::string> files;
     std::optional<std::string> chosenFile;
-    int gameInProgressWrites = 0;
+    // The log's length at each write of the game in progress: where in the log it came.
+    std::vector<std::size_t> gameInProgressWriteAt;
+    // Record files that cannot be written, with the reason given.
+    std::map<std::string, std::string> unwritable;
+    // The answer to every yes/no question.
+    bool answerYes = true;
 
     void drawPicture(int code, double x, double y) override;
     void drawOutline(int colour, double x, double y) override;
     void drawText(const std::string& text, double x, double y, int colour, int size) override;
     void refresh() override { log.push_back("refresh"); }
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
     void setChecked(MenuItem item, bool checked) override { marks[item] = checked; }
     void setLanguage(Language language) override {
         log.push_back("language " + std::string(languageName(language)));
@@ -61,9 +67,10 @@ class FakePlatform : public Platform {
     std::string dateTimeText() override { return dateTime; }
     std::optional<std::string> chooseRecordFile(FileChoice) override { return chosenFile; }
     std::variant<GameRecord, RecordError> readRecord(const std::string& file) override;
-    bool writeRecord(const std::string& file, const GameRecord& record) override;
+    std::optional<RecordWriteError> writeRecord(const std::string& file,
+                                                const GameRecord& record) override;
     std::variant<GameRecord, RecordError> readGameInProgress() override;
-    bool writeGameInProgress(const GameRecord& record) override;
+    std::optional<RecordWriteError> writeGameInProgress(const GameRecord& record) override;
     void quit() override;
 
     // Helpers for checks.

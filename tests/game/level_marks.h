@@ -4,6 +4,7 @@
 
 #include "fake_platform.h"
 #include "game/game.h"
+#include "rules/level.h"
 
 namespace quorvel::testing {
 

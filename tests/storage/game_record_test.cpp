@@ -3,9 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <limits>
 #include <ostream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -180,6 +183,9 @@ const Hostile kHostile[] = {
     {"LineTooLong", "#\n先手：" + kLongName + "\n", 2},
     {"LineTooLongWithCrLf", "先手：" + kLongName + "\r\n", 1},
     {"TooManyMoves", movesText(RECORD_MAX_MOVES + 1), static_cast<int>(RECORD_MAX_MOVES) + 2},
+    {"OwnTimeOverTheLimit", "   1 ▲上   (6000000:00/00:00:03)\n", 1},
+    {"TotalOverTheLimit", "   1 ▲上   ( 0:03/100000:00:00)\n", 1},
+    {"RunningTimeUnreadable", movesText(1) + "*考慮中：3秒\n", 3},
     {"FileOverOneMebibyte", repeat("#\n", RECORD_MAX_FILE_BYTES / 2) + "\n", 0},
 };
 
@@ -232,6 +238,7 @@ GameRecord randomRecord(std::mt19937& random) {
         if (pick(10) == 0) move.switchedTo = static_cast<GameCommand>(pick(3));
         record.moves.push_back(move);
     }
+    if (pick(3) == 0) record.runningSeconds = pick(4000);
     if (pick(2)) record.result = resultText(count, pick(2));
     return record;
 }
@@ -272,7 +279,51 @@ TEST(GameRecordRoundTrip, UnwritableValuesAreMadeReadable) {
     EXPECT_TRUE(sameGame(parsed(formatRecord(read)), read));
 }
 
+// Every time at and around the limits reads back as the writer held it; the reader takes the
+// largest time the writer writes and nothing above it.
+TEST(GameRecordRoundTrip, TimesAtTheLimitsReadBackAsTheWriterHeldThem) {
+    // clang-format off
+    const int values[] = {-1, 0, 59, 60, 3599, 3600, RECORD_MAX_SECONDS - 1, RECORD_MAX_SECONDS,
+                          RECORD_MAX_SECONDS + 1, std::numeric_limits<int>::max()};
+    // clang-format on
+    for (const int value : values) {
+        GameRecord record = exampleRecord();
+        record.moves[0].seconds = record.moves[1].totalSeconds = record.runningSeconds = value;
+        const GameRecord read = parsed(formatRecord(record));
+        const int held = std::clamp(value, 0, RECORD_MAX_SECONDS);
+        EXPECT_EQ(read.moves[0].seconds, held) << value;
+        EXPECT_EQ(read.moves[1].totalSeconds, held) << value;
+        EXPECT_EQ(read.runningSeconds, held) << value;
+    }
+    // A running turn's time belongs to the turn after the last move: a move after it drops it.
+    EXPECT_EQ(parsed(movesText(1) + "*考慮中：0:07\n2 △左\n").runningSeconds, std::nullopt);
+    // The fullest record, every line at its widest, stays within the file limit.
+    GameRecord full = exampleRecord();
+    full.sentePlayer = full.gotePlayer = kLongName;
+    full.moves.assign(RECORD_MAX_MOVES, {Direction::Right, RECORD_MAX_SECONDS, RECORD_MAX_SECONDS,
+                                         GameCommand::Sente, 0});
+    EXPECT_LT(formatRecord(full).size(), RECORD_MAX_FILE_BYTES);
+    EXPECT_EQ(parsed(formatRecord(full)).moves.size(), RECORD_MAX_MOVES);
+}
+
 // --- files -------------------------------------------------------------------------------
+
+TEST(GameRecordFile, AFailedWriteNamesTheFileAndTheReason) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "folder.kifu");
+    GameRecord emoji = exampleRecord();
+    emoji.gotePlayer = "\xF0\x9F\x98\x80";
+    const std::tuple<fs::path, GameRecord, std::string> rows[] = {
+        {dir.path() / "missing" / "game.kifu", exampleRecord(), "フォルダがありません"},
+        {dir.path() / "folder.kifu", exampleRecord(), "棋譜のファイルではありません"},
+        {dir.path() / "emoji.kif", emoji, "Shift-JISで書けない文字があります"}};
+    for (const auto& [file, record, reason] : rows) {
+        const auto error = writeRecordFile(file, record);
+        ASSERT_NE(error, std::nullopt) << file;
+        EXPECT_EQ(error->file + " " + error->reason, file.string() + " " + reason);
+    }
+    EXPECT_EQ(test::namesIn(dir.path()), std::vector<std::string>{"folder.kifu"});
+}
 
 RecordError refusal(const fs::path& file) {
     auto result = readRecordFile(file);
@@ -286,7 +337,7 @@ TEST(GameRecordFile, WrittenAndReadInBothEncodings) {
     for (const char* name : {"game.kifu", "game.kif", "GAME.KIF"}) {
         SCOPED_TRACE(name);
         const fs::path file = dir.path() / name;
-        ASSERT_TRUE(writeRecordFile(file, exampleRecord()));
+        ASSERT_EQ(writeRecordFile(file, exampleRecord()), std::nullopt);
         const std::string bytes = test::readBytes(file);
         const bool shiftJis = fs::path(name).extension() != ".kifu";
         EXPECT_EQ(bytes, shiftJis ? *cp932::fromUtf8(kExampleText) : kExampleText);
@@ -297,11 +348,6 @@ TEST(GameRecordFile, WrittenAndReadInBothEncodings) {
     // The Shift-JIS bytes are not UTF-8.
     test::writeBytes(dir.path() / "sjis.kifu", *cp932::fromUtf8(kExampleText));
     EXPECT_EQ(refusal(dir.path() / "sjis.kifu").line, 1);
-    // A name CP932 cannot hold cannot be saved as .kif, and nothing is left behind.
-    GameRecord emoji = exampleRecord();
-    emoji.gotePlayer = "\xF0\x9F\x98\x80";
-    EXPECT_FALSE(writeRecordFile(dir.path() / "emoji.kif", emoji));
-    EXPECT_FALSE(fs::exists(dir.path() / "emoji.kif"));
 }
 
 TEST(GameRecordFile, OnlyRegularFilesOfAtMostOneMebibyteAreRead) {
@@ -333,7 +379,9 @@ TEST(GameRecordFile, FailedWriteKeepsPreviousFileAndLeavesNoTemporary) {
     longer.moves.resize(500);
 
     const int status = testing::runInChild([&] {
-        return test::limitFileSize(kExampleText.size() + 10) && !writeRecordFile(file, longer);
+        if (!test::limitFileSize(kExampleText.size() + 10)) return false;
+        const auto error = writeRecordFile(file, longer);
+        return error && error->reason == "ディスクに空きがありません";
     });
     EXPECT_EQ(status, 0) << "a write cut short must be reported as a failure";
     EXPECT_EQ(test::readBytes(file), kExampleText);

@@ -198,7 +198,7 @@ TEST_F(PlatformFilesTest, TheGameInProgressIsQuorvelKifuBesideTheSettingsFile) {
     GameRecord record;
     record.startedAt = platform.dateTimeText();
     record.moves = {RecordedMove{Direction::Up, 3, 3, std::nullopt, 0}};
-    ASSERT_TRUE(platform.writeGameInProgress(record));
+    ASSERT_FALSE(platform.writeGameInProgress(record).has_value());
     EXPECT_TRUE(QFileInfo::exists(folder.filePath("Quorvel.kifu")));
     const auto read = platform.readGameInProgress();
     ASSERT_TRUE(std::holds_alternative<GameRecord>(read));

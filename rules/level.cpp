@@ -1,4 +1,4 @@
-#include "ai/level.h"
+#include "rules/level.h"
 
 namespace quorvel {
 
