@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringList>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -24,6 +25,8 @@ namespace {
 
 constexpr int PREFERRED_WIDTH = 880;
 constexpr int PREFERRED_HEIGHT = 660;
+// Narrower than this, the help window rather covers part of the game than stands beside it.
+constexpr int MINIMUM_WIDTH_BESIDE = 360;
 constexpr int RED = 12;
 constexpr int WIN_SEARCH_PRESSES = 8;
 
@@ -110,6 +113,201 @@ Board firstPosition() {
 const std::vector<Direction> allMagnets{Direction::Left, Direction::Right, Direction::Up,
                                         Direction::Down};
 
+// The sections of the page, top to bottom. Each adds its heading, its text and its pictures.
+
+void boardSection(QVBoxLayout* page, const PictureSet& pictures) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "盤と駒")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "9 × 9 の盤に、両者が将棋と同じ20枚ずつの駒を並べて始めます。中央の石は太子で、"
+        "どちらの駒でもありません。盤の四辺の中央に磁石が一つずつ立っています。駒を手で"
+        "動かすことはなく、取る・打つ・成るもありません。"))));
+    Diagram first;
+    first.board = firstPosition();
+    first.magnets = allMagnets;
+    page->addWidget(
+        row({figure(drawDiagram(first, pictures), help(QT_TRANSLATE_NOOP("Help", "最初の局面")))},
+            false));
+}
+
+void magnetSection(QVBoxLayout* page, const PictureSet& pictures) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "磁石を選ぶ")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "手番の人は四つの磁石のどれか一つをクリックします（キーボードでは ← → ↑ ↓）。"
+        "太子がその磁石の方へ一マス進み、続いて盤上のほかの駒がすべて磁石の方へ一マスずつ"
+        "滑ります。駒は盤の端、太子、止まった駒に当たると止まります。"))));
+    Diagram before;
+    before.board = firstPosition();
+    before.magnets = allMagnets;
+    before.pressed = Direction::Left;
+    Diagram after = before;
+    playMagnet(after.board, Direction::Left);
+    page->addWidget(row(
+        {figure(drawDiagram(before, pictures), help(QT_TRANSLATE_NOOP("Help", "左の磁石を押す"))),
+         figure(drawDiagram(after, pictures),
+                help(QT_TRANSLATE_NOOP("Help", "太子が進み、駒が左へ滑った")))},
+        true));
+}
+
+void princeSection(QVBoxLayout* page, const PictureSet& pictures) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "太子の一歩")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "太子は、磁石の方の隣のマスが盤の中にあって空いていれば一マス進みます。盤の端や"
+        "駒でふさがれていれば動きません。それでも駒は同じように滑り、手番は相手に移ります。"))));
+    Diagram free;
+    free.fromX = 3;
+    free.toX = 7;
+    free.magnets = {Direction::Up};
+    free.pressed = Direction::Up;
+    free.board(5, 5) = PRINCE;
+    free.board(4, 8) = LOWER_PAWN;
+    free.board(6, 3) = UPPER_PAWN;
+    Diagram freeAfter = free;
+    playMagnet(freeAfter.board, Direction::Up);
+    Diagram blocked = free;
+    blocked.board = Board{};
+    blocked.board(5, 5) = PRINCE;
+    blocked.board(5, 4) = UPPER_SILVER;
+    blocked.board(5, 8) = LOWER_GOLD;
+    Diagram blockedAfter = blocked;
+    playMagnet(blockedAfter.board, Direction::Up);
+    page->addWidget(row(
+        {figure(drawDiagram(free, pictures), help(QT_TRANSLATE_NOOP("Help", "上の隣が空いている"))),
+         figure(drawDiagram(freeAfter, pictures),
+                help(QT_TRANSLATE_NOOP("Help", "太子は一マス進む")))},
+        true));
+    page->addWidget(row({figure(drawDiagram(blocked, pictures),
+                                help(QT_TRANSLATE_NOOP("Help", "上の隣に駒がある"))),
+                         figure(drawDiagram(blockedAfter, pictures),
+                                help(QT_TRANSLATE_NOOP("Help", "太子は動かず、駒は太子で止まる")))},
+                        true));
+}
+
+void winSection(QVBoxLayout* page, const PictureSet& pictures) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "勝ち")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王の"
+        "マスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。"))));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "二人の対局では、一度に両方の王が狙われたときは先手の勝ちです。コンピュータとの対局では、"
+        "あなたが押した後は両方を調べ、両方の王が狙われていればあなたの勝ちです。コンピュータが"
+        "押した後はコンピュータの攻めだけを調べます。そのときあなたの駒がコンピュータの王を"
+        "狙っていても勝ちにはならず、対局が続きます。"))));
+    const std::optional<WinExample> win = findWinExample(WIN_SEARCH_PRESSES);
+    if (!win) return;
+    QStringList words;
+    for (const Direction direction : win->presses)
+        words << directionWord(direction);
+    Diagram before;
+    before.board = win->before;
+    before.magnets = allMagnets;
+    before.pressed = win->presses.back();
+    Diagram after = before;
+    after.board = win->after;
+    after.outlines = {{win->attacker, RED}, {win->king, RED}};
+    const QString beforeCaption =
+        help(QT_TRANSLATE_NOOP("Help", "最初の局面から %1 と押す（最後の一押しの前）"))
+            .arg(words.join(QStringLiteral(" → ")));
+    const QString winner = win->lowerWins
+                               ? help(QT_TRANSLATE_NOOP("Help", "下側の駒が上側の王を攻めた"))
+                               : help(QT_TRANSLATE_NOOP("Help", "上側の駒が下側の王を攻めた"));
+    page->addWidget(row({figure(drawDiagram(before, pictures), beforeCaption),
+                         figure(drawDiagram(after, pictures), winner)},
+                        true));
+}
+
+void piecesSection(QVBoxLayout* page, const PictureSet& pictures) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "駒の動き")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "下側の駒は黄色のマスへ行けます。上側の駒は向きが上下逆になります。香・角・飛は、"
+        "間に駒がなければ盤の端までどこまでも行けます。"))));
+    struct PieceName {
+        int code;
+        const char* name;
+    };
+    const PieceName pieces[] = {
+        {LOWER_PAWN, QT_TRANSLATE_NOOP("Help", "歩兵")},
+        {LOWER_LANCE, QT_TRANSLATE_NOOP("Help", "香車")},
+        {LOWER_KNIGHT, QT_TRANSLATE_NOOP("Help", "桂馬")},
+        {LOWER_SILVER, QT_TRANSLATE_NOOP("Help", "銀将")},
+        {LOWER_GOLD, QT_TRANSLATE_NOOP("Help", "金将")},
+        {LOWER_BISHOP, QT_TRANSLATE_NOOP("Help", "角行")},
+        {LOWER_ROOK, QT_TRANSLATE_NOOP("Help", "飛車")},
+        {LOWER_KING, QT_TRANSLATE_NOOP("Help", "王将")},
+    };
+    auto* moves = new QWidget;
+    auto* grid = new QGridLayout(moves);
+    grid->setContentsMargins(0, 0, 0, 0);
+    constexpr int perRow = 4;
+    for (int i = 0; i < int(std::size(pieces)); ++i) {
+        Diagram diagram;
+        diagram.fromX = diagram.fromY = 3;
+        diagram.toX = diagram.toY = 7;
+        diagram.frame = false;
+        diagram.board(5, 5) = pieces[i].code;
+        diagram.reached = reachOf(pieces[i].code);
+        std::erase_if(diagram.reached,
+                      [](const Square& s) { return s.x < 3 || s.x > 7 || s.y < 3 || s.y > 7; });
+        grid->addWidget(figure(drawDiagram(diagram, pictures), help(pieces[i].name)), i / perRow,
+                        i % perRow);
+    }
+    page->addWidget(moves);
+}
+
+void menuSection(QVBoxLayout* page) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "メニュー")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "<ul>"
+        "<li>対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。</li>"
+        "<li>対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。"
+        "後手 (F3): コンピュータが先に指します。</li>"
+        "<li>対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。</li>"
+        "<li>対局 → 終わり (Ctrl+Q): ゲームを終わります。</li>"
+        "<li>局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。</li>"
+        "<li>局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。</li>"
+        "<li>局面 → 待った (Ctrl+Z): コンピュータとの対局では自分の前の番まで、二人の対局では"
+        "一手戻します。勝負がついた後でも戻せます。</li>"
+        "<li>対局 → 続きから (F5): 前にゲームを終えたとき途中だった対局を続けます。</li>"
+        "<li>その他: 版を表示します。</li>"
+        "<li>棋譜 → 開く… (Ctrl+O)・保存… (Ctrl+S): 棋譜ファイル (.kifu, .kif) を開き、"
+        "今の対局を保存します。先頭 (Home)・前へ (Page Up)・次へ (Page Down)・最後 (End) で"
+        "局面をたどり、そこで対局を選ぶとその局面から指し続けます。</li>"
+        "<li>ヘルプ → 遊び方 (F1): この画面を開きます。</li>"
+        "</ul>"))));
+}
+
+void optionSection(QVBoxLayout* page) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "<ul>"
+        "<li>背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。</li>"
+        "<li>移動指導: 印を設定ファイルに保つだけで、動作は変わりません。</li>"
+        "<li>経過時間: 両者の使った時間を盤の下の左右に表示します。</li>"
+        "<li>BGM: 音楽を鳴らします。</li>"
+        "<li>強さ: コンピュータの強さを入門・初級・中級・上級から選びます。</li>"
+        "<li>言語 / Language: 日本語と英語を切り替えます。</li>"
+        "</ul>"
+        "オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。"))));
+}
+
+void keySection(QVBoxLayout* page) {
+    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "キーボード")));
+    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+        "Help",
+        "<ul>"
+        "<li>← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。</li>"
+        "<li>Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, "
+        "Page Up, Page Down, End: メニューの項目と同じです。</li>"
+        "<li>Esc: ゲームを終わります。</li>"
+        "</ul>"))));
+}
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -127,6 +325,35 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 HelpWindow::~HelpWindow() = default;
+
+QRect besideGame(const QRect& game, const QRect& available, QSize preferred, int minimumWidth) {
+    const QSize size = preferred.boundedTo(available.size());
+    const int roomRight = available.right() - game.right();
+    const int roomLeft = game.left() - available.left();
+    QRect placed(QPoint(0, 0), size);
+    if (roomRight >= minimumWidth) {
+        placed.setWidth(std::min(size.width(), roomRight));
+        placed.moveLeft(game.right() + 1);
+    } else if (roomLeft >= minimumWidth) {
+        placed.setWidth(std::min(size.width(), roomLeft));
+        placed.moveRight(game.left() - 1);
+    } else {
+        placed.moveRight(available.right());
+    }
+    placed.moveTop(std::clamp(game.top(), available.top(), available.bottom() + 1 - size.height()));
+    return placed;
+}
+
+void HelpWindow::placeBeside(const QRect& gameFrame, const QRect& available) {
+    // The frame is known once shown; before, the title bar is estimated.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect placed =
+        besideGame(gameFrame, available, QSize(PREFERRED_WIDTH, PREFERRED_HEIGHT) + frame,
+                   MINIMUM_WIDTH_BESIDE);
+    resize(placed.size() - frame);
+    move(placed.topLeft());
+}
 
 qreal HelpWindow::picturesRatio() const {
     return pictures_ ? pictures_->devicePixelRatio() : 0;
@@ -157,186 +384,14 @@ QWidget* HelpWindow::buildPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 8, 16, 16);
-    const PictureSet& pictures = *pictures_;
-    auto picture = [&](Diagram diagram) { return drawDiagram(diagram, pictures); };
-
-    // The board and the first position.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "盤と駒")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "9 × 9 の盤に、両者が将棋と同じ20枚ずつの駒を並べて始めます。中央の石は太子で、"
-        "どちらの駒でもありません。盤の四辺の中央に磁石が一つずつ立っています。駒を手で"
-        "動かすことはなく、取る・打つ・成るもありません。"))));
-    Diagram first;
-    first.board = firstPosition();
-    first.magnets = allMagnets;
-    layout->addWidget(
-        row({figure(picture(first), help(QT_TRANSLATE_NOOP("Help", "最初の局面")))}, false));
-
-    // A magnet and the slide.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "磁石を選ぶ")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "手番の人は四つの磁石のどれか一つをクリックします（キーボードでは ← → ↑ ↓）。"
-        "太子がその磁石の方へ一マス進み、続いて盤上のほかの駒がすべて磁石の方へ一マスずつ"
-        "滑ります。駒は盤の端、太子、止まった駒に当たると止まります。"))));
-    Diagram before = first;
-    before.pressed = Direction::Left;
-    Diagram after = before;
-    playMagnet(after.board, Direction::Left);
-    layout->addWidget(
-        row({figure(picture(before), help(QT_TRANSLATE_NOOP("Help", "左の磁石を押す"))),
-             figure(picture(after), help(QT_TRANSLATE_NOOP("Help", "太子が進み、駒が左へ滑った")))},
-            true));
-
-    // The prince's step.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "太子の一歩")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "太子は、磁石の方の隣のマスが盤の中にあって空いていれば一マス進みます。盤の端や"
-        "駒でふさがれていれば動きません。それでも駒は同じように滑り、手番は相手に移ります。"))));
-    Diagram free;
-    free.fromX = 3;
-    free.toX = 7;
-    free.magnets = {Direction::Up};
-    free.pressed = Direction::Up;
-    free.board(5, 5) = PRINCE;
-    free.board(4, 8) = LOWER_PAWN;
-    free.board(6, 3) = UPPER_PAWN;
-    Diagram freeAfter = free;
-    playMagnet(freeAfter.board, Direction::Up);
-    Diagram blocked = free;
-    blocked.board = Board{};
-    blocked.board(5, 5) = PRINCE;
-    blocked.board(5, 4) = UPPER_SILVER;
-    blocked.board(5, 8) = LOWER_GOLD;
-    Diagram blockedAfter = blocked;
-    playMagnet(blockedAfter.board, Direction::Up);
-    auto* steps = new QWidget;
-    auto* stepsLayout = new QGridLayout(steps);
-    stepsLayout->setContentsMargins(0, 0, 0, 0);
-    stepsLayout->addWidget(
-        row({figure(picture(free), help(QT_TRANSLATE_NOOP("Help", "上の隣が空いている"))),
-             figure(picture(freeAfter), help(QT_TRANSLATE_NOOP("Help", "太子は一マス進む")))},
-            true),
-        0, 0);
-    stepsLayout->addWidget(
-        row({figure(picture(blocked), help(QT_TRANSLATE_NOOP("Help", "上の隣に駒がある"))),
-             figure(picture(blockedAfter),
-                    help(QT_TRANSLATE_NOOP("Help", "太子は動かず、駒は太子で止まる")))},
-            true),
-        1, 0);
-    layout->addWidget(steps);
-
-    // The end of a game.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "勝ち")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王の"
-        "マスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。"
-        "一度に両方の王が狙われたときは、コンピュータとの対局では人間の勝ち、二人の対局では"
-        "先手の勝ちです。"))));
-    if (const std::optional<WinExample> win = findWinExample(WIN_SEARCH_PRESSES)) {
-        QStringList words;
-        for (const Direction direction : win->presses)
-            words << directionWord(direction);
-        Diagram winBefore;
-        winBefore.board = win->before;
-        winBefore.magnets = allMagnets;
-        winBefore.pressed = win->presses.back();
-        Diagram winAfter = winBefore;
-        winAfter.board = win->after;
-        winAfter.outlines = {{win->attacker, RED}, {win->king, RED}};
-        const QString sequence = words.join(QStringLiteral(" → "));
-        const QString beforeCaption =
-            help(QT_TRANSLATE_NOOP("Help", "最初の局面から %1 と押す（最後の一押しの前）"))
-                .arg(sequence);
-        const QString winner = win->lowerWins
-                                   ? help(QT_TRANSLATE_NOOP("Help", "下側の駒が上側の王を攻めた"))
-                                   : help(QT_TRANSLATE_NOOP("Help", "上側の駒が下側の王を攻めた"));
-        layout->addWidget(row(
-            {figure(picture(winBefore), beforeCaption), figure(picture(winAfter), winner)}, true));
-    }
-
-    // How each piece moves.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "駒の動き")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "下側の駒は黄色のマスへ行けます。上側の駒は向きが上下逆になります。香・角・飛は、"
-        "間に駒がなければ盤の端までどこまでも行けます。"))));
-    struct PieceName {
-        int code;
-        const char* name;
-    };
-    const PieceName pieces[] = {
-        {LOWER_PAWN, QT_TRANSLATE_NOOP("Help", "歩兵")},
-        {LOWER_LANCE, QT_TRANSLATE_NOOP("Help", "香車")},
-        {LOWER_KNIGHT, QT_TRANSLATE_NOOP("Help", "桂馬")},
-        {LOWER_SILVER, QT_TRANSLATE_NOOP("Help", "銀将")},
-        {LOWER_GOLD, QT_TRANSLATE_NOOP("Help", "金将")},
-        {LOWER_BISHOP, QT_TRANSLATE_NOOP("Help", "角行")},
-        {LOWER_ROOK, QT_TRANSLATE_NOOP("Help", "飛車")},
-        {LOWER_KING, QT_TRANSLATE_NOOP("Help", "王将")},
-    };
-    auto* moves = new QWidget;
-    auto* movesLayout = new QGridLayout(moves);
-    movesLayout->setContentsMargins(0, 0, 0, 0);
-    constexpr int perRow = 4;
-    for (int i = 0; i < int(std::size(pieces)); ++i) {
-        Diagram diagram;
-        diagram.fromX = diagram.fromY = 3;
-        diagram.toX = diagram.toY = 7;
-        diagram.frame = false;
-        diagram.board(5, 5) = pieces[i].code;
-        diagram.reached = reachOf(pieces[i].code);
-        std::erase_if(diagram.reached,
-                      [](const Square& s) { return s.x < 3 || s.x > 7 || s.y < 3 || s.y > 7; });
-        movesLayout->addWidget(figure(picture(diagram), help(pieces[i].name)), i / perRow,
-                               i % perRow);
-    }
-    layout->addWidget(moves);
-
-    // Menus, options and keys.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "メニュー")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "<ul>"
-        "<li>対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。</li>"
-        "<li>対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。"
-        "後手 (F3): コンピュータが先に指します。</li>"
-        "<li>対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。</li>"
-        "<li>対局 → 終わり (Ctrl+Q): ゲームを終わります。</li>"
-        "<li>局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。</li>"
-        "<li>局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。</li>"
-        "<li>局面 → 待った (Ctrl+Z): コンピュータとの対局では自分の前の番まで、二人の対局では"
-        "一手戻します。勝負がついた後でも戻せます。</li>"
-        "<li>対局 → 続きから (F5): 前にゲームを終えたとき途中だった対局を続けます。</li>"
-        "<li>その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。</li>"
-        "<li>棋譜 → 開く… (Ctrl+O)・保存… (Ctrl+S): 棋譜ファイル (.kifu, .kif) を開き、"
-        "今の対局を保存します。先頭 (Home)・前へ (Page Up)・次へ (Page Down)・最後 (End) で"
-        "局面をたどり、そこで対局を選ぶとその局面から指し続けます。</li>"
-        "</ul>"))));
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "<ul>"
-        "<li>背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。</li>"
-        "<li>移動指導: 印を設定ファイルに保つだけで、動作は変わりません。</li>"
-        "<li>経過時間: 両者の使った時間を盤の下の左右に表示します。</li>"
-        "<li>BGM: 音楽を鳴らします。</li>"
-        "<li>強さ: コンピュータの強さを入門・初級・中級・上級から選びます。</li>"
-        "<li>言語 / Language: 日本語と英語を切り替えます。</li>"
-        "</ul>"
-        "オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。"))));
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "キーボード")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "<ul>"
-        "<li>← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。</li>"
-        "<li>Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, "
-        "Page Up, Page Down, End: メニューの項目と同じです。</li>"
-        "<li>Esc: ゲームを終わります。</li>"
-        "</ul>"))));
+    boardSection(layout, *pictures_);
+    magnetSection(layout, *pictures_);
+    princeSection(layout, *pictures_);
+    winSection(layout, *pictures_);
+    piecesSection(layout, *pictures_);
+    menuSection(layout);
+    optionSection(layout);
+    keySection(layout);
     layout->addStretch();
     return page;
 }

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/help_window.h"
+
 namespace quorvel {
 namespace {
 
@@ -146,7 +148,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "強さ", "上級"}, "level 3"},
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "日本語"}, "language 日本語"},
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "English"}, "language English"},
-        {{"その他", "バージョン情報"}, "version"},
+        {{"その他"}, "version"},
         {{"局面", "待った"}, "take back"},
         {{"棋譜", "開く…"}, "open record"},
         {{"棋譜", "保存…"}, "save record"},
@@ -172,14 +174,20 @@ TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜"}));
-    // その他 drops down: the version box first, then the help window.
-    QMenu* sonota = window.menuBar()->actions().at(3)->menu();
-    ASSERT_NE(sonota, nullptr);
-    QStringList items;
-    for (QAction* action : sonota->actions())
-        items << action->text();
-    EXPECT_EQ(items, (QStringList{"バージョン情報", "遊び方"}));
+    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜", "ヘルプ"}));
+    // その他 is an item of the bar itself; ヘルプ, at the right end, holds 遊び方 (F1), which
+    // opens the help window without troubling the game.
+    EXPECT_EQ(window.menuBar()->actions().at(3)->menu(), nullptr);
+    QMenu* helpMenu = window.menuBar()->actions().at(5)->menu();
+    ASSERT_NE(helpMenu, nullptr);
+    ASSERT_EQ(helpMenu->actions().size(), 1);
+    QAction* howToPlay = helpMenu->actions().front();
+    EXPECT_EQ(howToPlay->text(), "遊び方");
+    EXPECT_EQ(howToPlay->shortcut(), QKeySequence(Qt::Key_F1));
+    howToPlay->trigger();
+    ASSERT_NE(window.helpWindow(), nullptr);
+    EXPECT_TRUE(window.helpWindow()->isVisible());
+    EXPECT_TRUE(game.calls.empty());
 }
 
 TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts) {
@@ -267,7 +275,6 @@ TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
               (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ", "言語 / Language"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "言語 / Language"}), (QStringList{"日本語", "English"}));
-    EXPECT_EQ(captions({"その他"}), (QStringList{"バージョン情報", "遊び方"}));
     EXPECT_EQ(findAction(window, {"局面", "ヒント"})->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+H")));
 }
