@@ -46,6 +46,7 @@ MainWindow::MainWindow() {
     setAutoFillBackground(true);
 
     buildMenus();
+    menuBar()->installEventFilter(this);
     // The menu bar keeps the system colours; only the client area is green. Every colour is
     // set explicitly, otherwise the bar would inherit the window's green.
     const QPalette system = QApplication::palette(menuBar());
@@ -132,6 +133,19 @@ void MainWindow::buildMenus() {
     marks_[MenuItem::TATAMI] = true;
     marks_[MenuItem::NIHONGO] = true;
     applyMarks();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A menu closed with Esc leaves the bar holding the keyboard, and the bar would swallow
+    // every later Esc. With no menu open, Esc there is the game's Esc: it ends the program.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        QApplication::activePopupWidget() == nullptr) {
+        menuBar()->clearFocus();
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::retranslate() {

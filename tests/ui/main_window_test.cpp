@@ -347,6 +347,14 @@ TEST_F(MainWindowTest, KeysArriveAsCharacterCodes) {
     }
 }
 
+// A menu closed with Esc leaves the menu bar holding the keyboard; Esc there still reaches the
+// game, which ends the program.
+TEST_F(MainWindowTest, EscOnTheMenuBarReachesTheGame) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    QCoreApplication::sendEvent(window.menuBar(), &press);
+    EXPECT_EQ(game.calls, std::vector<std::string>{"key 27"});
+}
+
 TEST_F(MainWindowTest, ClosingAsksTheGame) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
