@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -25,6 +26,12 @@ namespace {
 
 constexpr int PREFERRED_WIDTH = 880;
 constexpr int PREFERRED_HEIGHT = 660;
+// A full-size board diagram's width with its figure's margins, and what the page needs beside
+// it (its margins and the scroll bar).
+constexpr int DIAGRAM_WIDTH = 11 * 33 + 8;
+constexpr int PAGE_CHROME = 64;
+// The smallest the diagrams are drawn.
+constexpr double SMALLEST_DIAGRAMS = 0.5;
 // Narrower than this, the help window rather covers part of the game than stands beside it.
 constexpr int MINIMUM_WIDTH_BESIDE = 360;
 constexpr int RED = 12;
@@ -54,6 +61,26 @@ QLabel* paragraph(const QString& text) {
     return label;
 }
 
+// Where a section goes and how its pictures fit the window: side by side at full size in a
+// wide window, stacked and drawn smaller in a narrow one.
+struct Page {
+    QVBoxLayout* layout;
+    const PictureSet& pictures;
+    PageFit fit;
+};
+
+// A diagram at the page's size: drawn at the window's ratio, then shrunk smoothly when the page
+// is narrow.
+QImage picture(const Page& page, const Diagram& diagram) {
+    QImage image = drawDiagram(diagram, page.pictures);
+    if (page.fit.scale < 1) {
+        image = image.scaled(image.size() * page.fit.scale, Qt::KeepAspectRatio,
+                             Qt::SmoothTransformation);
+        image.setDevicePixelRatio(page.pictures.devicePixelRatio());
+    }
+    return image;
+}
+
 // A picture with its caption below it.
 QWidget* figure(const QImage& image, const QString& caption) {
     auto* box = new QWidget;
@@ -71,22 +98,25 @@ QWidget* figure(const QImage& image, const QString& caption) {
     return box;
 }
 
-// Figures side by side, an arrow between a "before" and an "after".
-QWidget* row(const QList<QWidget*>& figures, bool arrows) {
+// Figures side by side (stacked on a narrow page), an arrow between a "before" and an "after".
+QWidget* row(const Page& page, const QList<QWidget*>& figures, bool arrows) {
     auto* box = new QWidget;
-    auto* layout = new QHBoxLayout(box);
+    QBoxLayout* layout =
+        page.fit.stacked ? static_cast<QBoxLayout*>(new QVBoxLayout(box)) : new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
+    // Stacked figures stand centred one under the other; side by side they start at the left.
+    const Qt::Alignment align = page.fit.stacked ? Qt::AlignHCenter : Qt::Alignment();
     for (int i = 0; i < figures.size(); ++i) {
         if (arrows && i > 0) {
-            auto* arrow = new QLabel(QStringLiteral("→"));
+            auto* arrow = new QLabel(page.fit.stacked ? QStringLiteral("↓") : QStringLiteral("→"));
             QFont font = arrow->font();
             font.setPointSizeF(font.pointSizeF() * 2);
             arrow->setFont(font);
-            layout->addWidget(arrow);
+            layout->addWidget(arrow, 0, align);
         }
-        layout->addWidget(figures[i]);
+        layout->addWidget(figures[i], 0, align);
     }
-    layout->addStretch();
+    if (!page.fit.stacked) layout->addStretch();
     return box;
 }
 
@@ -115,9 +145,9 @@ const std::vector<Direction> allMagnets{Direction::Left, Direction::Right, Direc
 
 // The sections of the page, top to bottom. Each adds its heading, its text and its pictures.
 
-void boardSection(QVBoxLayout* page, const PictureSet& pictures) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "盤と駒")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void boardSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "盤と駒")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "9 × 9 の盤に、両者が将棋と同じ20枚ずつの駒を並べて始めます。中央の石は太子で、"
         "どちらの駒でもありません。盤の四辺の中央に磁石が一つずつ立っています。駒を手で"
@@ -125,14 +155,14 @@ void boardSection(QVBoxLayout* page, const PictureSet& pictures) {
     Diagram first;
     first.board = firstPosition();
     first.magnets = allMagnets;
-    page->addWidget(
-        row({figure(drawDiagram(first, pictures), help(QT_TRANSLATE_NOOP("Help", "最初の局面")))},
+    page.layout->addWidget(
+        row(page, {figure(picture(page, first), help(QT_TRANSLATE_NOOP("Help", "最初の局面")))},
             false));
 }
 
-void magnetSection(QVBoxLayout* page, const PictureSet& pictures) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "磁石を選ぶ")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void magnetSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "磁石を選ぶ")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "手番の人は四つの磁石のどれか一つをクリックします（キーボードでは ← → ↑ ↓）。"
         "太子がその磁石の方へ一マス進み、続いて盤上のほかの駒がすべて磁石の方へ一マスずつ"
@@ -143,16 +173,17 @@ void magnetSection(QVBoxLayout* page, const PictureSet& pictures) {
     before.pressed = Direction::Left;
     Diagram after = before;
     playMagnet(after.board, Direction::Left);
-    page->addWidget(row(
-        {figure(drawDiagram(before, pictures), help(QT_TRANSLATE_NOOP("Help", "左の磁石を押す"))),
-         figure(drawDiagram(after, pictures),
-                help(QT_TRANSLATE_NOOP("Help", "太子が進み、駒が左へ滑った")))},
-        true));
+    page.layout->addWidget(
+        row(page,
+            {figure(picture(page, before), help(QT_TRANSLATE_NOOP("Help", "左の磁石を押す"))),
+             figure(picture(page, after),
+                    help(QT_TRANSLATE_NOOP("Help", "太子が進み、駒が左へ滑った")))},
+            true));
 }
 
-void princeSection(QVBoxLayout* page, const PictureSet& pictures) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "太子の一歩")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void princeSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "太子の一歩")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "太子は、磁石の方の隣のマスが盤の中にあって空いていれば一マス進みます。盤の端や"
         "駒でふさがれていれば動きません。それでも駒は同じように滑り、手番は相手に移ります。"))));
@@ -173,25 +204,26 @@ void princeSection(QVBoxLayout* page, const PictureSet& pictures) {
     blocked.board(5, 8) = LOWER_GOLD;
     Diagram blockedAfter = blocked;
     playMagnet(blockedAfter.board, Direction::Up);
-    page->addWidget(row(
-        {figure(drawDiagram(free, pictures), help(QT_TRANSLATE_NOOP("Help", "上の隣が空いている"))),
-         figure(drawDiagram(freeAfter, pictures),
-                help(QT_TRANSLATE_NOOP("Help", "太子は一マス進む")))},
-        true));
-    page->addWidget(row({figure(drawDiagram(blocked, pictures),
-                                help(QT_TRANSLATE_NOOP("Help", "上の隣に駒がある"))),
-                         figure(drawDiagram(blockedAfter, pictures),
-                                help(QT_TRANSLATE_NOOP("Help", "太子は動かず、駒は太子で止まる")))},
-                        true));
+    page.layout->addWidget(
+        row(page,
+            {figure(picture(page, free), help(QT_TRANSLATE_NOOP("Help", "上の隣が空いている"))),
+             figure(picture(page, freeAfter), help(QT_TRANSLATE_NOOP("Help", "太子は一マス進む")))},
+            true));
+    page.layout->addWidget(
+        row(page,
+            {figure(picture(page, blocked), help(QT_TRANSLATE_NOOP("Help", "上の隣に駒がある"))),
+             figure(picture(page, blockedAfter),
+                    help(QT_TRANSLATE_NOOP("Help", "太子は動かず、駒は太子で止まる")))},
+            true));
 }
 
-void winSection(QVBoxLayout* page, const PictureSet& pictures) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "勝ち")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void winSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "勝ち")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王の"
         "マスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。"))));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "二人の対局では、一度に両方の王が狙われたときは先手の勝ちです。コンピュータとの対局では、"
         "あなたが押した後は両方を調べ、両方の王が狙われていればあなたの勝ちです。コンピュータが"
@@ -215,14 +247,14 @@ void winSection(QVBoxLayout* page, const PictureSet& pictures) {
     const QString winner = win->lowerWins
                                ? help(QT_TRANSLATE_NOOP("Help", "下側の駒が上側の王を攻めた"))
                                : help(QT_TRANSLATE_NOOP("Help", "上側の駒が下側の王を攻めた"));
-    page->addWidget(row({figure(drawDiagram(before, pictures), beforeCaption),
-                         figure(drawDiagram(after, pictures), winner)},
-                        true));
+    page.layout->addWidget(row(
+        page, {figure(picture(page, before), beforeCaption), figure(picture(page, after), winner)},
+        true));
 }
 
-void piecesSection(QVBoxLayout* page, const PictureSet& pictures) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "駒の動き")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void piecesSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "駒の動き")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "下側の駒は黄色のマスへ行けます。上側の駒は向きが上下逆になります。香・角・飛は、"
         "間に駒がなければ盤の端までどこまでも行けます。"))));
@@ -243,7 +275,7 @@ void piecesSection(QVBoxLayout* page, const PictureSet& pictures) {
     auto* moves = new QWidget;
     auto* grid = new QGridLayout(moves);
     grid->setContentsMargins(0, 0, 0, 0);
-    constexpr int perRow = 4;
+    const int perRow = page.fit.stacked ? 2 : 4;
     for (int i = 0; i < int(std::size(pieces)); ++i) {
         Diagram diagram;
         diagram.fromX = diagram.fromY = 3;
@@ -253,15 +285,15 @@ void piecesSection(QVBoxLayout* page, const PictureSet& pictures) {
         diagram.reached = reachOf(pieces[i].code);
         std::erase_if(diagram.reached,
                       [](const Square& s) { return s.x < 3 || s.x > 7 || s.y < 3 || s.y > 7; });
-        grid->addWidget(figure(drawDiagram(diagram, pictures), help(pieces[i].name)), i / perRow,
+        grid->addWidget(figure(picture(page, diagram), help(pieces[i].name)), i / perRow,
                         i % perRow);
     }
-    page->addWidget(moves);
+    page.layout->addWidget(moves);
 }
 
-void menuSection(QVBoxLayout* page) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "メニュー")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void menuSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "メニュー")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "<ul>"
         "<li>対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。</li>"
@@ -282,9 +314,9 @@ void menuSection(QVBoxLayout* page) {
         "</ul>"))));
 }
 
-void optionSection(QVBoxLayout* page) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void optionSection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "<ul>"
         "<li>背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。</li>"
@@ -297,9 +329,9 @@ void optionSection(QVBoxLayout* page) {
         "オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。"))));
 }
 
-void keySection(QVBoxLayout* page) {
-    page->addWidget(heading(QT_TRANSLATE_NOOP("Help", "キーボード")));
-    page->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
+void keySection(const Page& page) {
+    page.layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "キーボード")));
+    page.layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
         "Help",
         "<ul>"
         "<li>← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。</li>"
@@ -308,6 +340,12 @@ void keySection(QVBoxLayout* page) {
         "<li>Esc: ゲームを終わります。</li>"
         "</ul>"))));
 }
+}
+
+PageFit pageFit(int width) {
+    const bool stacked = width < PREFERRED_WIDTH;
+    const double room = double(width - PAGE_CHROME) / DIAGRAM_WIDTH;
+    return {stacked, stacked ? std::clamp(room, SMALLEST_DIAGRAMS, 1.0) : 1.0};
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -372,8 +410,15 @@ void HelpWindow::showEvent(QShowEvent* event) {
     }
 }
 
+void HelpWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A width that changes how the pictures fit builds the page again, once resizing rests.
+    if (pageFit(width()) != fit_) QTimer::singleShot(0, this, &HelpWindow::build);
+}
+
 void HelpWindow::build() {
     setWindowTitle(help(QT_TRANSLATE_NOOP("Help", "遊び方")) + QStringLiteral(" - Quorvel"));
+    fit_ = pageFit(width());
     pictures_ = std::make_unique<PictureSet>(devicePixelRatioF());
     const int position = scroll_->verticalScrollBar()->value();
     scroll_->setWidget(buildPage());
@@ -384,14 +429,15 @@ QWidget* HelpWindow::buildPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 8, 16, 16);
-    boardSection(layout, *pictures_);
-    magnetSection(layout, *pictures_);
-    princeSection(layout, *pictures_);
-    winSection(layout, *pictures_);
-    piecesSection(layout, *pictures_);
-    menuSection(layout);
-    optionSection(layout);
-    keySection(layout);
+    const Page sections{layout, *pictures_, fit_};
+    boardSection(sections);
+    magnetSection(sections);
+    princeSection(sections);
+    winSection(sections);
+    piecesSection(sections);
+    menuSection(sections);
+    optionSection(sections);
+    keySection(sections);
     layout->addStretch();
     return page;
 }

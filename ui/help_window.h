@@ -9,6 +9,15 @@ namespace quorvel {
 
 class PictureSet;
 
+// How the help page fits a window `width` logical pixels wide: wide enough, its pictures stand
+// side by side at full size; narrower, they are stacked and drawn smaller to fit the width.
+struct PageFit {
+    bool stacked = false;
+    double scale = 1;
+    bool operator==(const PageFit&) const = default;
+};
+PageFit pageFit(int width);
+
 // Where the help window goes, as a frame rectangle: its preferred size bounded by the available
 // area, right of the game where at least `minimumWidth` is free there, else left of it, else
 // against the area's right edge; level with the game's top as far as the area allows.
@@ -33,6 +42,7 @@ class HelpWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void build();
@@ -40,6 +50,7 @@ class HelpWindow : public QWidget {
 
     QScrollArea* scroll_ = nullptr;
     std::unique_ptr<PictureSet> pictures_;
+    PageFit fit_;
 };
 
 }
