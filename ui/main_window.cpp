@@ -155,17 +155,19 @@ void MainWindow::retranslate() {
 }
 
 void MainWindow::fitToScreen() {
-    const QRect available = screen()->availableGeometry();
     // The window manager's frame: known once the window is shown, estimated before.
     QSize frame = frameGeometry().size() - size();
     if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    fitInto(screen()->availableGeometry().size() - frame);
+}
+
+void MainWindow::fitInto(QSize available) {
     const int menu = menuBar()->sizeHint().height();
     const QSize picture(outerWidth, outerHeight - menu);
-    const double scale =
-        geometry::fitScale(picture.width(), picture.height(), available.width() - frame.width(),
-                           available.height() - frame.height() - menu);
+    const double scale = geometry::fitScale(picture.width(), picture.height(), available.width(),
+                                            available.height() - menu);
     surface_->setShownScale(scale, picture);
-    setFixedSize(qCeil(picture.width() * scale), menu + qCeil(picture.height() * scale));
+    setFixedSize(qRound(picture.width() * scale), menu + qRound(picture.height() * scale));
 }
 
 void MainWindow::showHelp() {

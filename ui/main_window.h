@@ -43,6 +43,8 @@ class MainWindow : public QMainWindow {
     // included), shows it shrunk to fit; the game's picture keeps its size. The menu bar keeps
     // its own size.
     void fitToScreen();
+    // The same for an available area of the given size, frame excluded.
+    void fitInto(QSize available);
 
     // Check marks, as the game sets them.
     void setMark(MenuItem item, bool checked);

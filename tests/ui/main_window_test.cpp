@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -322,6 +323,29 @@ TEST_F(MainWindowTest, SurfacePressesReachTheGameInUnits) {
     QTest::mousePress(&window.surface(), Qt::RightButton, Qt::NoModifier, QPoint(255, 84));
     EXPECT_EQ(game.calls, (std::vector<std::string>{"press 855.000000 645.000000",
                                                     "press 3825.000000 1260.000000"}));
+}
+
+// On a screen too small for it the window is shown shrunk: the game's picture keeps its size,
+// the window fits the available area, and a press maps back to the units drawn under it.
+TEST_F(MainWindowTest, ATooSmallScreenShowsTheWindowShrunk) {
+    const QImage natural = window.surface().image();
+    window.fitInto(QSize(800, 700));
+    EXPECT_EQ(window.surface().shownScale(), 1);
+    EXPECT_EQ(window.size(), QSize(633, 600));
+
+    window.fitInto(QSize(960, 500));
+    const double scale = window.surface().shownScale();
+    EXPECT_LT(scale, 1);
+    EXPECT_EQ(window.height(), 500);
+    EXPECT_EQ(window.surface().image().size(), natural.size());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(&window.surface(), Qt::LeftButton, Qt::NoModifier, QPoint(57, 43));
+    ASSERT_EQ(game.calls.size(), 1u);
+    double x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(game.calls.front().c_str(), "press %lf %lf", &x, &y), 2);
+    EXPECT_NEAR(x, 57 * 15 / scale, 1e-6);
+    EXPECT_NEAR(y, 43 * 15 / scale, 1e-6);
 }
 
 // Keys reach the game as the character codes they type; keys that type nothing are not sent.
