@@ -3,20 +3,13 @@
 #include <QWidget>
 #include <memory>
 
+#include "ui/help_page.h"
+
 class QScrollArea;
 
 namespace quorvel {
 
 class PictureSet;
-
-// How the help page fits a window `width` logical pixels wide: wide enough, its pictures stand
-// side by side at full size; narrower, they are stacked and drawn smaller to fit the width.
-struct PageFit {
-    bool stacked = false;
-    double scale = 1;
-    bool operator==(const PageFit&) const = default;
-};
-PageFit pageFit(int width);
 
 // Where the help window goes, as a frame rectangle: its preferred size bounded by the available
 // area, right of the game where at least `minimumWidth` is free there, else left of it, else
@@ -46,7 +39,6 @@ class HelpWindow : public QWidget {
 
   private:
     void build();
-    QWidget* buildPage();
 
     QScrollArea* scroll_ = nullptr;
     std::unique_ptr<PictureSet> pictures_;
