@@ -135,7 +135,8 @@ class Game {
     void 描画_数値(double 入力X, double 入力Y, const std::string& 数値, int 色, int モード,
                    int フォントサイズ);
     void 描画_数値(double 入力X, double 入力Y, int 数値, int 色, int モード, int フォントサイズ);
-    void 描画_文字列(double 入力X, double 入力Y, int 数値, int 色, int サイズ);
+    // The label follows the number 手数 and agrees with it where the language inflects it.
+    void 描画_文字列(double 入力X, double 入力Y, int 数値, int 色, int サイズ, int 手数);
     void 描画_手数(int 数値, int 色);
     void 描画_所有時間(int IN_手番, double IN_思考時間);
     void 消去_所有時間(int IN_手番);

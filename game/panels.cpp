@@ -10,7 +10,7 @@ namespace quorvel {
 namespace {
 
 constexpr int LABEL_MOVE_SUFFIX = 99;
-const std::string kMoveSuffix = QT_TRANSLATE_NOOP("Game", "手目");
+const std::string kMoveSuffix = QT_TRANSLATE_N_NOOP("Game", "手目");
 // A label's text starts this far right of and below its cell's corner, in drawing units.
 constexpr double LABEL_OFFSET_X = 120;
 constexpr double LABEL_OFFSET_Y = 160;
@@ -20,12 +20,22 @@ constexpr double SHADOW_OFFSET = 0.1;
 constexpr int PANEL_TEXT_SIZE = 12;
 constexpr int SUFFIX_TEXT_SIZE = 10;
 
-// The move number's text column moves left as the number grows.
+// The move number's text column moves left as the number grows. From four digits on, each
+// further digit moves it about a digit's width further left, into cell 12, so that its last
+// digit ends no further right than that of a three-digit number and stays clear of the suffix.
+constexpr int MOVE_NUMBER_TENTHS_PER_DIGIT = 3;
 constexpr double moveNumberTextX(int moveNumber) {
     if (moveNumber < 10) return 13.2;
     if (moveNumber < 100) return 13.1;
-    return 13.0;
+    int tenths = 130;
+    for (int rest = moveNumber; rest >= 1000; rest /= 10)
+        tenths -= MOVE_NUMBER_TENTHS_PER_DIGIT;
+    return tenths / 10.0;
 }
+// The panel's cells; the number reaches into cell 12 from four digits on (up to six digits fit).
+// Erasing from cell 12 every time also clears a long number after a take-back shortened it.
+constexpr int MOVE_PANEL_FIRST_CELL = 12;
+constexpr int MOVE_PANEL_LAST_CELL = 14;
 
 }
 
@@ -41,10 +51,10 @@ void Game::描画_数値(double 入力X, double 入力Y, int 数値, int 色, in
     描画_数値(入力X, 入力Y, text, 色, モード, フォントサイズ);
 }
 
-void Game::描画_文字列(double 入力X, double 入力Y, int 数値, int 色, int サイズ) {
+void Game::描画_文字列(double 入力X, double 入力Y, int 数値, int 色, int サイズ, int 手数) {
     if (数値 != LABEL_MOVE_SUFFIX) return;
-    platform_.drawText(kMoveSuffix, cellToUnitsX(入力X) + LABEL_OFFSET_X,
-                       cellToUnitsY(入力Y) + LABEL_OFFSET_Y, 色, サイズ);
+    platform_.drawCountLabel(kMoveSuffix, 手数, cellToUnitsX(入力X) + LABEL_OFFSET_X,
+                             cellToUnitsY(入力Y) + LABEL_OFFSET_Y, 色, サイズ);
 }
 
 void Game::drawShadowedText(double textX, double textY, const std::string& text, int size) {
@@ -54,12 +64,12 @@ void Game::drawShadowedText(double textX, double textY, const std::string& text,
 
 void Game::描画_手数(int 数値, int 色) {
     (void)色;  // the panel is always printed in textColour over its shadow
-    eraseCells(13, 14, 3);
+    eraseCells(MOVE_PANEL_FIRST_CELL, MOVE_PANEL_LAST_CELL, 3);
     const double x = moveNumberTextX(数値);
     描画_数値(x + SHADOW_OFFSET, 3.4, 数値, shadowColour, 0, PANEL_TEXT_SIZE);
     描画_数値(x, 3.3, 数値, textColour, 0, PANEL_TEXT_SIZE);
-    描画_文字列(13.9, 3.2, LABEL_MOVE_SUFFIX, shadowColour, SUFFIX_TEXT_SIZE);
-    描画_文字列(13.8, 3.1, LABEL_MOVE_SUFFIX, textColour, SUFFIX_TEXT_SIZE);
+    描画_文字列(13.9, 3.2, LABEL_MOVE_SUFFIX, shadowColour, SUFFIX_TEXT_SIZE, 数値);
+    描画_文字列(13.8, 3.1, LABEL_MOVE_SUFFIX, textColour, SUFFIX_TEXT_SIZE, 数値);
 }
 
 void Game::描画_所有時間(int IN_手番, double IN_思考時間) {

@@ -28,6 +28,13 @@ class Platform {
     // is the text's top-left corner in drawing units.
     virtual void drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
                           int pointSize) = 0;
+    // Prints a label that follows a count ("手目" after the move number) as drawText does, in
+    // the form that agrees with the count where the language has one ("1 move", "2 moves").
+    virtual void drawCountLabel(const std::string& text, int count, double unitsX, double unitsY,
+                                int colourIndex, int pointSize) {
+        (void)count;
+        drawText(text, unitsX, unitsY, colourIndex, pointSize);
+    }
     // Shows the retained image on screen at once, even inside a handler.
     virtual void refresh() = 0;
 

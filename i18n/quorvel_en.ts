@@ -58,9 +58,12 @@
         <source>e-mail</source>
         <translation>e-mail</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>手目</source>
-        <translation>moves</translation>
+        <translation>
+            <numerusform>move</numerusform>
+            <numerusform>moves</numerusform>
+        </translation>
     </message>
     <message>
         <source>終了</source>
@@ -298,10 +301,6 @@
         <translation>Winning</translation>
     </message>
     <message>
-        <source>駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王のマスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。一度に両方の王が狙われたときは、コンピュータとの対局では人間の勝ち、二人の対局では先手の勝ちです。</source>
-        <translation>After every slide the board is examined. As soon as a piece of one side could reach the other side&apos;s king by its ordinary shogi move, that side wins. The attacking piece and the king are outlined in red and blink. When one move leaves both kings attacked, the human wins against the computer, and the first player wins between two players.</translation>
-    </message>
-    <message>
         <source>下側の駒が上側の王を攻めた</source>
         <translation>A lower piece attacks the upper king</translation>
     </message>
@@ -366,16 +365,24 @@
         <translation>From the first position, pressing %1 (before the last press)</translation>
     </message>
     <message>
-        <source>&lt;ul&gt;&lt;li&gt;対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。&lt;/li&gt;&lt;li&gt;対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。後手 (F3): コンピュータが先に指します。&lt;/li&gt;&lt;li&gt;対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。&lt;/li&gt;&lt;li&gt;対局 → 終わり (Ctrl+Q): ゲームを終わります。&lt;/li&gt;&lt;li&gt;局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。&lt;/li&gt;&lt;li&gt;局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。&lt;/li&gt;&lt;li&gt;局面 → 待った (Ctrl+Z): コンピュータとの対局では自分の前の番まで、二人の対局では一手戻します。勝負がついた後でも戻せます。&lt;/li&gt;&lt;li&gt;対局 → 続きから (F5): 前にゲームを終えたとき途中だった対局を続けます。&lt;/li&gt;&lt;li&gt;その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。&lt;/li&gt;&lt;li&gt;棋譜 → 開く… (Ctrl+O)・保存… (Ctrl+S): 棋譜ファイル (.kifu, .kif) を開き、今の対局を保存します。先頭 (Home)・前へ (Page Up)・次へ (Page Down)・最後 (End) で局面をたどり、そこで対局を選ぶとその局面から指し続けます。&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;ul&gt;&lt;li&gt;Game → Two players → Start (Ctrl+N): two players take turns pressing the magnets.&lt;/li&gt;&lt;li&gt;Game → Against the computer → Move first (F2): play the computer and move first. Move second (F3): the computer moves first.&lt;/li&gt;&lt;li&gt;Choosing a game during a game changes only the kind of game; play goes on from the current position.&lt;/li&gt;&lt;li&gt;Game → Quit (Ctrl+Q): ends the program.&lt;/li&gt;&lt;li&gt;Position → First position (Ctrl+R): abandons the game and puts back the first position.&lt;/li&gt;&lt;li&gt;Position → Hint (Ctrl+H): blinks the magnet the computer would press at Advanced.&lt;/li&gt;&lt;li&gt;Position → Take back (Ctrl+Z): against the computer, goes back to your previous turn; between two players, one move. It works after a win too.&lt;/li&gt;&lt;li&gt;Game → Continue (F5): goes on with the game that was in progress when the program last ended.&lt;/li&gt;&lt;li&gt;Other → Version: shows the version. How to play (F1): opens this window.&lt;/li&gt;&lt;li&gt;Record → Open… (Ctrl+O) and Save… (Ctrl+S): open a game record (.kifu, .kif) and save the current game. First move (Home), Previous (Page Up), Next (Page Down) and Last move (End) step through its positions; choosing a game there plays on from that position.&lt;/li&gt;&lt;/ul&gt;</translation>
-    </message>
-    <message>
         <source>&lt;ul&gt;&lt;li&gt;背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。&lt;/li&gt;&lt;li&gt;移動指導: 印を設定ファイルに保つだけで、動作は変わりません。&lt;/li&gt;&lt;li&gt;経過時間: 両者の使った時間を盤の下の左右に表示します。&lt;/li&gt;&lt;li&gt;BGM: 音楽を鳴らします。&lt;/li&gt;&lt;li&gt;強さ: コンピュータの強さを入門・初級・中級・上級から選びます。&lt;/li&gt;&lt;li&gt;言語 / Language: 日本語と英語を切り替えます。&lt;/li&gt;&lt;/ul&gt;オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。</source>
         <translation>&lt;ul&gt;&lt;li&gt;Background: one of five backgrounds, green, tatami, bamboo, space and brick.&lt;/li&gt;&lt;li&gt;Move guidance: only keeps its mark in the settings file; it changes nothing.&lt;/li&gt;&lt;li&gt;Elapsed time: shows the time each player has used, left and right of the bottom of the board.&lt;/li&gt;&lt;li&gt;Background music: plays the music.&lt;/li&gt;&lt;li&gt;Strength: how well the computer plays, Beginner, Novice, Intermediate or Advanced.&lt;/li&gt;&lt;li&gt;言語 / Language: switches between Japanese and English.&lt;/li&gt;&lt;/ul&gt;The options are saved in Quorvel.ini in the folder the game runs from.</translation>
     </message>
     <message>
         <source>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, Page Up, Page Down, End: メニューの項目と同じです。&lt;/li&gt;&lt;li&gt;Esc: ゲームを終わります。&lt;/li&gt;&lt;/ul&gt;</source>
         <translation>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: press the left, right, upper or lower magnet, just as a click on it does.&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, Page Up, Page Down, End: the menu items that show these keys.&lt;/li&gt;&lt;li&gt;Esc: ends the program.&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+    <message>
+        <source>駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王のマスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。</source>
+        <translation>After every slide the board is examined. As soon as a piece of one side could reach the other side&apos;s king by its ordinary shogi move, that side wins. The attacking piece and the king are outlined in red and blink.</translation>
+    </message>
+    <message>
+        <source>二人の対局では、一度に両方の王が狙われたときは先手の勝ちです。コンピュータとの対局では、あなたが押した後は両方を調べ、両方の王が狙われていればあなたの勝ちです。コンピュータが押した後はコンピュータの攻めだけを調べます。そのときあなたの駒がコンピュータの王を狙っていても勝ちにはならず、対局が続きます。</source>
+        <translation>Between two players, when one move leaves both kings attacked, the first player wins. Against the computer, both sides are examined after your move, and when both kings are attacked you win. After the computer&apos;s move only the computer&apos;s attack is examined: if one of your pieces then attacks the computer&apos;s king, that is no win, and play goes on.</translation>
+    </message>
+    <message>
+        <source>&lt;ul&gt;&lt;li&gt;対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。&lt;/li&gt;&lt;li&gt;対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。後手 (F3): コンピュータが先に指します。&lt;/li&gt;&lt;li&gt;対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。&lt;/li&gt;&lt;li&gt;対局 → 終わり (Ctrl+Q): ゲームを終わります。&lt;/li&gt;&lt;li&gt;局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。&lt;/li&gt;&lt;li&gt;局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。&lt;/li&gt;&lt;li&gt;局面 → 待った (Ctrl+Z): コンピュータとの対局では自分の前の番まで、二人の対局では一手戻します。勝負がついた後でも戻せます。&lt;/li&gt;&lt;li&gt;対局 → 続きから (F5): 前にゲームを終えたとき途中だった対局を続けます。&lt;/li&gt;&lt;li&gt;その他: 版を表示します。&lt;/li&gt;&lt;li&gt;棋譜 → 開く… (Ctrl+O)・保存… (Ctrl+S): 棋譜ファイル (.kifu, .kif) を開き、今の対局を保存します。先頭 (Home)・前へ (Page Up)・次へ (Page Down)・最後 (End) で局面をたどり、そこで対局を選ぶとその局面から指し続けます。&lt;/li&gt;&lt;li&gt;ヘルプ → 遊び方 (F1): この画面を開きます。&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;ul&gt;&lt;li&gt;Game → Two players → Start (Ctrl+N): two players take turns pressing the magnets.&lt;/li&gt;&lt;li&gt;Game → Against the computer → Move first (F2): play the computer and move first. Move second (F3): the computer moves first.&lt;/li&gt;&lt;li&gt;Choosing a game during a game changes only the kind of game; play goes on from the current position.&lt;/li&gt;&lt;li&gt;Game → Quit (Ctrl+Q): ends the program.&lt;/li&gt;&lt;li&gt;Position → First position (Ctrl+R): abandons the game and puts back the first position.&lt;/li&gt;&lt;li&gt;Position → Hint (Ctrl+H): blinks the magnet the computer would press at Advanced.&lt;/li&gt;&lt;li&gt;Position → Take back (Ctrl+Z): against the computer, goes back to your previous turn; between two players, one move. It works after a win too.&lt;/li&gt;&lt;li&gt;Game → Continue (F5): goes on with the game that was in progress when the program last ended.&lt;/li&gt;&lt;li&gt;Other: shows the version.&lt;/li&gt;&lt;li&gt;Record → Open… (Ctrl+O) and Save… (Ctrl+S): open a game record (.kifu, .kif) and save the current game. First move (Home), Previous (Page Up), Next (Page Down) and Last move (End) step through its positions; choosing a game there plays on from that position.&lt;/li&gt;&lt;li&gt;Help → How to play (F1): opens this window.&lt;/li&gt;&lt;/ul&gt;</translation>
     </message>
 </context>
 <context>
@@ -473,10 +480,6 @@
         <translation>Other</translation>
     </message>
     <message>
-        <source>バージョン情報</source>
-        <translation>Version</translation>
-    </message>
-    <message>
         <source>遊び方</source>
         <translation>How to play</translation>
     </message>
@@ -539,6 +542,10 @@
     <message>
         <source>最後</source>
         <translation>Last move</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
     </message>
 </context>
 </TS>

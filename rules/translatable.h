@@ -6,3 +6,7 @@
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(context, text) text
 #endif
+// The same for a text shown after a count, whose translation may take the count's plural form.
+#ifndef QT_TRANSLATE_N_NOOP
+#define QT_TRANSLATE_N_NOOP(context, text) text
+#endif

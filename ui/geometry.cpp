@@ -32,6 +32,19 @@ int lineWidthDevice(double devicePixelRatio) {
     return std::max(1, static_cast<int>(std::floor(devicePixelRatio + 0.5)));
 }
 
+double fitScale(double width, double height, double availableWidth, double availableHeight) {
+    if (!(width > 0 && height > 0)) return 1;
+    return std::clamp(std::min(availableWidth / width, availableHeight / height), 0.0, 1.0);
+}
+
+UnitPoint shownToUnits(double shownX, double shownY, double shownScale) {
+    return {logicalToUnits(shownX / shownScale), logicalToUnits(shownY / shownScale)};
+}
+
+double unitsToShown(double units, double shownScale) {
+    return unitsToLogical(units) * shownScale;
+}
+
 int pointToPixelSize(int pointSize) {
     return static_cast<int>(std::floor(pointSize * 96.0 / 72.0 + 0.5));
 }

@@ -4,7 +4,8 @@
 //  - drawing units: 1/1440 inch, 15 units per logical pixel at 96 DPI;
 //  - cells of the layout grid: cell (X, Y) has its top-left corner at (1350 + 495 X, 650 + 615 Y)
 //    units; X and Y may be negative or fractional;
-//  - logical pixels of the window, and device pixels = logical pixels x device pixel ratio.
+//  - logical pixels of the window, and device pixels = logical pixels x device pixel ratio;
+//  - shown pixels: the window's logical pixels when a screen too small for it shows it shrunk.
 
 #include "game/layout.h"
 
@@ -45,6 +46,15 @@ int unitsToDevice(double units, double devicePixelRatio);
 
 // Width in device pixels of a line one logical pixel wide (at least one pixel).
 int lineWidthDevice(double devicePixelRatio);
+
+// The factor a window of width x height is shown at so that it fits the available area: 1 when
+// it fits, otherwise the largest factor at which both sides fit. A window never grows.
+double fitScale(double width, double height, double availableWidth, double availableHeight);
+
+// A point of the surface as shown at `shownScale` (logical pixels of the window) -> drawing
+// units of the game's picture, and back. Pressing and painting go through these two alone.
+UnitPoint shownToUnits(double shownX, double shownY, double shownScale);
+double unitsToShown(double units, double shownScale);
 
 // Point size of a font -> its pixel size at 96 DPI, rounded as the system rounds font heights.
 int pointToPixelSize(int pointSize);

@@ -1,114 +1,24 @@
 #include "ui/help_window.h"
 
-#include <QCoreApplication>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPixmap>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStringList>
+#include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
-#include "rules/board.h"
-#include "rules/pieces.h"
 #include "ui/art/pictures.h"
-#include "ui/help_pictures.h"
 #include "ui/texts.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr int PREFERRED_WIDTH = 880;
 constexpr int PREFERRED_HEIGHT = 660;
-constexpr int RED = 12;
-constexpr int WIN_SEARCH_PRESSES = 8;
-
-QString help(const char* text) {
-    return translated(HELP_CONTEXT, text);
-}
-
-QLabel* heading(const char* text) {
-    auto* label = new QLabel(help(text));
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.3);
-    label->setFont(font);
-    label->setContentsMargins(0, 12, 0, 2);
-    return label;
-}
-
-QLabel* paragraph(const QString& text) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 1.1);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::RichText);
-    return label;
-}
-
-// A picture with its caption below it.
-QWidget* figure(const QImage& image, const QString& caption) {
-    auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(4, 4, 4, 4);
-    auto* picture = new QLabel;
-    picture->setPixmap(QPixmap::fromImage(image));
-    picture->setAlignment(Qt::AlignCenter);
-    auto* text = new QLabel(caption);
-    text->setAlignment(Qt::AlignCenter);
-    text->setWordWrap(true);
-    text->setMaximumWidth(std::max(160, int(image.width() / image.devicePixelRatio())));
-    layout->addWidget(picture);
-    layout->addWidget(text);
-    return box;
-}
-
-// Figures side by side, an arrow between a "before" and an "after".
-QWidget* row(const QList<QWidget*>& figures, bool arrows) {
-    auto* box = new QWidget;
-    auto* layout = new QHBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (int i = 0; i < figures.size(); ++i) {
-        if (arrows && i > 0) {
-            auto* arrow = new QLabel(QStringLiteral("→"));
-            QFont font = arrow->font();
-            font.setPointSizeF(font.pointSizeF() * 2);
-            arrow->setFont(font);
-            layout->addWidget(arrow);
-        }
-        layout->addWidget(figures[i]);
-    }
-    layout->addStretch();
-    return box;
-}
-
-QString directionWord(Direction direction) {
-    switch (direction) {
-        case Direction::Left:
-            return help(QT_TRANSLATE_NOOP("Help", "左"));
-        case Direction::Right:
-            return help(QT_TRANSLATE_NOOP("Help", "右"));
-        case Direction::Up:
-            return help(QT_TRANSLATE_NOOP("Help", "上"));
-        case Direction::Down:
-            return help(QT_TRANSLATE_NOOP("Help", "下"));
-    }
-    return {};
-}
-
-Board firstPosition() {
-    Board board;
-    layFirstPosition(board);
-    return board;
-}
-
-const std::vector<Direction> allMagnets{Direction::Left, Direction::Right, Direction::Up,
-                                        Direction::Down};
+// Narrower than this, the help window rather covers part of the game than stands beside it.
+constexpr int MINIMUM_WIDTH_BESIDE = 360;
 
 }
 
@@ -118,7 +28,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     scroll_ = new QScrollArea;
     scroll_->setWidgetResizable(true);
     layout->addWidget(scroll_);
-    QSize size(PREFERRED_WIDTH, PREFERRED_HEIGHT);
+    QSize size(HELP_PAGE_WIDTH, PREFERRED_HEIGHT);
     if (const QScreen* screen = parent != nullptr ? parent->screen() : nullptr) {
         size = size.boundedTo(screen->availableSize());
     }
@@ -127,6 +37,35 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 HelpWindow::~HelpWindow() = default;
+
+QRect besideGame(const QRect& game, const QRect& available, QSize preferred, int minimumWidth) {
+    const QSize size = preferred.boundedTo(available.size());
+    const int roomRight = available.right() - game.right();
+    const int roomLeft = game.left() - available.left();
+    QRect placed(QPoint(0, 0), size);
+    if (roomRight >= minimumWidth) {
+        placed.setWidth(std::min(size.width(), roomRight));
+        placed.moveLeft(game.right() + 1);
+    } else if (roomLeft >= minimumWidth) {
+        placed.setWidth(std::min(size.width(), roomLeft));
+        placed.moveRight(game.left() - 1);
+    } else {
+        placed.moveRight(available.right());
+    }
+    placed.moveTop(std::clamp(game.top(), available.top(), available.bottom() + 1 - size.height()));
+    return placed;
+}
+
+void HelpWindow::placeBeside(const QRect& gameFrame, const QRect& available) {
+    // The frame is known once shown; before, the title bar is estimated.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect placed =
+        besideGame(gameFrame, available, QSize(HELP_PAGE_WIDTH, PREFERRED_HEIGHT) + frame,
+                   MINIMUM_WIDTH_BESIDE);
+    resize(placed.size() - frame);
+    move(placed.topLeft());
+}
 
 qreal HelpWindow::picturesRatio() const {
     return pictures_ ? pictures_->devicePixelRatio() : 0;
@@ -145,200 +84,20 @@ void HelpWindow::showEvent(QShowEvent* event) {
     }
 }
 
-void HelpWindow::build() {
-    setWindowTitle(help(QT_TRANSLATE_NOOP("Help", "遊び方")) + QStringLiteral(" - Quorvel"));
-    pictures_ = std::make_unique<PictureSet>(devicePixelRatioF());
-    const int position = scroll_->verticalScrollBar()->value();
-    scroll_->setWidget(buildPage());
-    scroll_->verticalScrollBar()->setValue(position);
+void HelpWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A width that changes how the pictures fit builds the page again, once resizing rests.
+    if (pageFit(width()) != fit_) QTimer::singleShot(0, this, &HelpWindow::build);
 }
 
-QWidget* HelpWindow::buildPage() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(16, 8, 16, 16);
-    const PictureSet& pictures = *pictures_;
-    auto picture = [&](Diagram diagram) { return drawDiagram(diagram, pictures); };
-
-    // The board and the first position.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "盤と駒")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "9 × 9 の盤に、両者が将棋と同じ20枚ずつの駒を並べて始めます。中央の石は太子で、"
-        "どちらの駒でもありません。盤の四辺の中央に磁石が一つずつ立っています。駒を手で"
-        "動かすことはなく、取る・打つ・成るもありません。"))));
-    Diagram first;
-    first.board = firstPosition();
-    first.magnets = allMagnets;
-    layout->addWidget(
-        row({figure(picture(first), help(QT_TRANSLATE_NOOP("Help", "最初の局面")))}, false));
-
-    // A magnet and the slide.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "磁石を選ぶ")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "手番の人は四つの磁石のどれか一つをクリックします（キーボードでは ← → ↑ ↓）。"
-        "太子がその磁石の方へ一マス進み、続いて盤上のほかの駒がすべて磁石の方へ一マスずつ"
-        "滑ります。駒は盤の端、太子、止まった駒に当たると止まります。"))));
-    Diagram before = first;
-    before.pressed = Direction::Left;
-    Diagram after = before;
-    playMagnet(after.board, Direction::Left);
-    layout->addWidget(
-        row({figure(picture(before), help(QT_TRANSLATE_NOOP("Help", "左の磁石を押す"))),
-             figure(picture(after), help(QT_TRANSLATE_NOOP("Help", "太子が進み、駒が左へ滑った")))},
-            true));
-
-    // The prince's step.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "太子の一歩")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "太子は、磁石の方の隣のマスが盤の中にあって空いていれば一マス進みます。盤の端や"
-        "駒でふさがれていれば動きません。それでも駒は同じように滑り、手番は相手に移ります。"))));
-    Diagram free;
-    free.fromX = 3;
-    free.toX = 7;
-    free.magnets = {Direction::Up};
-    free.pressed = Direction::Up;
-    free.board(5, 5) = PRINCE;
-    free.board(4, 8) = LOWER_PAWN;
-    free.board(6, 3) = UPPER_PAWN;
-    Diagram freeAfter = free;
-    playMagnet(freeAfter.board, Direction::Up);
-    Diagram blocked = free;
-    blocked.board = Board{};
-    blocked.board(5, 5) = PRINCE;
-    blocked.board(5, 4) = UPPER_SILVER;
-    blocked.board(5, 8) = LOWER_GOLD;
-    Diagram blockedAfter = blocked;
-    playMagnet(blockedAfter.board, Direction::Up);
-    auto* steps = new QWidget;
-    auto* stepsLayout = new QGridLayout(steps);
-    stepsLayout->setContentsMargins(0, 0, 0, 0);
-    stepsLayout->addWidget(
-        row({figure(picture(free), help(QT_TRANSLATE_NOOP("Help", "上の隣が空いている"))),
-             figure(picture(freeAfter), help(QT_TRANSLATE_NOOP("Help", "太子は一マス進む")))},
-            true),
-        0, 0);
-    stepsLayout->addWidget(
-        row({figure(picture(blocked), help(QT_TRANSLATE_NOOP("Help", "上の隣に駒がある"))),
-             figure(picture(blockedAfter),
-                    help(QT_TRANSLATE_NOOP("Help", "太子は動かず、駒は太子で止まる")))},
-            true),
-        1, 0);
-    layout->addWidget(steps);
-
-    // The end of a game.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "勝ち")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "駒が滑り終わるたびに盤を調べます。どちらかの駒が、将棋の本来の動きで相手の王の"
-        "マスへ行けるなら、その側の勝ちです。攻めた駒と王が赤い枠で囲まれ、点滅します。"
-        "一度に両方の王が狙われたときは、コンピュータとの対局では人間の勝ち、二人の対局では"
-        "先手の勝ちです。"))));
-    if (const std::optional<WinExample> win = findWinExample(WIN_SEARCH_PRESSES)) {
-        QStringList words;
-        for (const Direction direction : win->presses)
-            words << directionWord(direction);
-        Diagram winBefore;
-        winBefore.board = win->before;
-        winBefore.magnets = allMagnets;
-        winBefore.pressed = win->presses.back();
-        Diagram winAfter = winBefore;
-        winAfter.board = win->after;
-        winAfter.outlines = {{win->attacker, RED}, {win->king, RED}};
-        const QString sequence = words.join(QStringLiteral(" → "));
-        const QString beforeCaption =
-            help(QT_TRANSLATE_NOOP("Help", "最初の局面から %1 と押す（最後の一押しの前）"))
-                .arg(sequence);
-        const QString winner = win->lowerWins
-                                   ? help(QT_TRANSLATE_NOOP("Help", "下側の駒が上側の王を攻めた"))
-                                   : help(QT_TRANSLATE_NOOP("Help", "上側の駒が下側の王を攻めた"));
-        layout->addWidget(row(
-            {figure(picture(winBefore), beforeCaption), figure(picture(winAfter), winner)}, true));
-    }
-
-    // How each piece moves.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "駒の動き")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "下側の駒は黄色のマスへ行けます。上側の駒は向きが上下逆になります。香・角・飛は、"
-        "間に駒がなければ盤の端までどこまでも行けます。"))));
-    struct PieceName {
-        int code;
-        const char* name;
-    };
-    const PieceName pieces[] = {
-        {LOWER_PAWN, QT_TRANSLATE_NOOP("Help", "歩兵")},
-        {LOWER_LANCE, QT_TRANSLATE_NOOP("Help", "香車")},
-        {LOWER_KNIGHT, QT_TRANSLATE_NOOP("Help", "桂馬")},
-        {LOWER_SILVER, QT_TRANSLATE_NOOP("Help", "銀将")},
-        {LOWER_GOLD, QT_TRANSLATE_NOOP("Help", "金将")},
-        {LOWER_BISHOP, QT_TRANSLATE_NOOP("Help", "角行")},
-        {LOWER_ROOK, QT_TRANSLATE_NOOP("Help", "飛車")},
-        {LOWER_KING, QT_TRANSLATE_NOOP("Help", "王将")},
-    };
-    auto* moves = new QWidget;
-    auto* movesLayout = new QGridLayout(moves);
-    movesLayout->setContentsMargins(0, 0, 0, 0);
-    constexpr int perRow = 4;
-    for (int i = 0; i < int(std::size(pieces)); ++i) {
-        Diagram diagram;
-        diagram.fromX = diagram.fromY = 3;
-        diagram.toX = diagram.toY = 7;
-        diagram.frame = false;
-        diagram.board(5, 5) = pieces[i].code;
-        diagram.reached = reachOf(pieces[i].code);
-        std::erase_if(diagram.reached,
-                      [](const Square& s) { return s.x < 3 || s.x > 7 || s.y < 3 || s.y > 7; });
-        movesLayout->addWidget(figure(picture(diagram), help(pieces[i].name)), i / perRow,
-                               i % perRow);
-    }
-    layout->addWidget(moves);
-
-    // Menus, options and keys.
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "メニュー")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "<ul>"
-        "<li>対局 → 対局(人間) → スタート (Ctrl+N): 二人で交互に磁石を押します。</li>"
-        "<li>対局 → 対局(COM) → 先手 (F2): コンピュータと対局し、あなたが先に指します。"
-        "後手 (F3): コンピュータが先に指します。</li>"
-        "<li>対局の途中で別の対局を選ぶと、今の局面のまま対局の種類だけが変わります。</li>"
-        "<li>対局 → 終わり (Ctrl+Q): ゲームを終わります。</li>"
-        "<li>局面 → 最初 (Ctrl+R): 対局をやめて最初の局面に戻します。</li>"
-        "<li>局面 → ヒント (Ctrl+H): 上級のコンピュータなら押す磁石を点滅させます。</li>"
-        "<li>局面 → 待った (Ctrl+Z): コンピュータとの対局では自分の前の番まで、二人の対局では"
-        "一手戻します。勝負がついた後でも戻せます。</li>"
-        "<li>対局 → 続きから (F5): 前にゲームを終えたとき途中だった対局を続けます。</li>"
-        "<li>その他 → バージョン情報: 版を表示します。遊び方 (F1): この画面を開きます。</li>"
-        "<li>棋譜 → 開く… (Ctrl+O)・保存… (Ctrl+S): 棋譜ファイル (.kifu, .kif) を開き、"
-        "今の対局を保存します。先頭 (Home)・前へ (Page Up)・次へ (Page Down)・最後 (End) で"
-        "局面をたどり、そこで対局を選ぶとその局面から指し続けます。</li>"
-        "</ul>"))));
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "オプション")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "<ul>"
-        "<li>背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。</li>"
-        "<li>移動指導: 印を設定ファイルに保つだけで、動作は変わりません。</li>"
-        "<li>経過時間: 両者の使った時間を盤の下の左右に表示します。</li>"
-        "<li>BGM: 音楽を鳴らします。</li>"
-        "<li>強さ: コンピュータの強さを入門・初級・中級・上級から選びます。</li>"
-        "<li>言語 / Language: 日本語と英語を切り替えます。</li>"
-        "</ul>"
-        "オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。"))));
-    layout->addWidget(heading(QT_TRANSLATE_NOOP("Help", "キーボード")));
-    layout->addWidget(paragraph(help(QT_TRANSLATE_NOOP(
-        "Help",
-        "<ul>"
-        "<li>← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。</li>"
-        "<li>Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, "
-        "Page Up, Page Down, End: メニューの項目と同じです。</li>"
-        "<li>Esc: ゲームを終わります。</li>"
-        "</ul>"))));
-    layout->addStretch();
-    return page;
+void HelpWindow::build() {
+    setWindowTitle(translated(HELP_CONTEXT, QT_TRANSLATE_NOOP("Help", "遊び方")) +
+                   QStringLiteral(" - Quorvel"));
+    fit_ = pageFit(width());
+    pictures_ = std::make_unique<PictureSet>(devicePixelRatioF());
+    const int position = scroll_->verticalScrollBar()->value();
+    scroll_->setWidget(buildHelpPage(*pictures_, fit_));
+    scroll_->verticalScrollBar()->setValue(position);
 }
 
 }

@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
     // Window load: sound, settings and the first position are drawn into the surface.
     game.onLoad();
     if (window.quitRequested()) return 0;
+    window.fitToScreen();
     window.show();
     const int code = QApplication::exec();
     window.setEvents(nullptr);

@@ -11,13 +11,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QThread>
+#include <QtMath>
 #include <algorithm>
+#include <string_view>
 
 #include "game/game.h"
 #include "game/magnets.h"
 #include "ui/geometry.h"
 #include "ui/help_window.h"
+#include "ui/menu_table.h"
 #include "ui/palette.h"
 #include "ui/texts.h"
 
@@ -42,6 +46,7 @@ MainWindow::MainWindow() {
     setAutoFillBackground(true);
 
     buildMenus();
+    menuBar()->installEventFilter(this);
     // The menu bar keeps the system colours; only the client area is green. Every colour is
     // set explicitly, otherwise the bar would inherit the window's green.
     const QPalette system = QApplication::palette(menuBar());
@@ -85,128 +90,62 @@ MainWindow::~MainWindow() {
     events_ = nullptr;
 }
 
-QMenu* MainWindow::addMenu(QMenuBar* bar, const char* caption) {
-    QMenu* added = bar->addMenu(translated(MENU_CONTEXT, caption));
-    captions_.emplace_back(added->menuAction(), caption);
-    return added;
-}
-
-QMenu* MainWindow::addMenu(QMenu* menu, const char* caption) {
-    QMenu* added = menu->addMenu(translated(MENU_CONTEXT, caption));
-    captions_.emplace_back(added->menuAction(), caption);
-    return added;
-}
-
-QAction* MainWindow::addCommand(QMenu* menu, const char* caption, std::function<void()> command) {
-    QAction* action = menu->addAction(translated(MENU_CONTEXT, caption));
-    captions_.emplace_back(action, caption);
-    connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
-    return action;
-}
-
-QAction* MainWindow::addMark(QMenu* menu, const char* caption, MenuItem item,
-                             std::function<void()> command) {
-    QAction* action = addCommand(menu, caption, std::move(command));
-    action->setCheckable(true);
-    markActions_[item] = action;
-    marks_[item] = false;
-    return action;
-}
-
 void MainWindow::buildMenus() {
-    QMenuBar* bar = menuBar();
-    auto on = [this](void (GameEvents::*handler)()) {
-        return [this, handler] { dispatch([handler](GameEvents& game) { (game.*handler)(); }); };
-    };
-    auto background = [this](int code) {
-        return
-            [this, code] { dispatch([code](GameEvents& game) { game.onBackgroundItem(code); }); };
-    };
-
-    auto level = [this](Level chosen) {
-        return [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLevel(chosen); }); };
-    };
-    auto language = [this](Language chosen) {
-        return
-            [this, chosen] { dispatch([chosen](GameEvents& game) { game.onLanguage(chosen); }); };
-    };
-
-    QMenu* taikyoku = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "対局"));
-    QMenu* human = addMenu(taikyoku, QT_TRANSLATE_NOOP("Menu", "対局(人間)"));
-    addCommand(human, QT_TRANSLATE_NOOP("Menu", "スタート"), on(&GameEvents::onStart))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    QMenu* computer = addMenu(taikyoku, QT_TRANSLATE_NOOP("Menu", "対局(COM)"));
-    addCommand(computer, QT_TRANSLATE_NOOP("Menu", "先手"), on(&GameEvents::onSente))
-        ->setShortcut(QKeySequence(Qt::Key_F2));
-    addCommand(computer, QT_TRANSLATE_NOOP("Menu", "後手"), on(&GameEvents::onGote))
-        ->setShortcut(QKeySequence(Qt::Key_F3));
-    addCommand(taikyoku, QT_TRANSLATE_NOOP("Menu", "終わり"), on(&GameEvents::onQuit))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QAction* resume =
-        addCommand(taikyoku, QT_TRANSLATE_NOOP("Menu", "続きから"), on(&GameEvents::onResume));
-    resume->setShortcut(QKeySequence(Qt::Key_F5));
-    resume->setEnabled(false);
-    commandActions_[MenuCommand::Resume] = resume;
-
-    QMenu* kyokumen = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "局面"));
-    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "最初"), on(&GameEvents::onCancel))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "ヒント"), on(&GameEvents::onHint))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    addCommand(kyokumen, QT_TRANSLATE_NOOP("Menu", "待った"), on(&GameEvents::onTakeBack))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-
-    QMenu* option = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "ｵﾌﾟｼｮﾝ"));
-    QMenu* haikei = addMenu(option, QT_TRANSLATE_NOOP("Menu", "背景画"));
-    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "緑"), MenuItem::MIDORI,
-            background(BACKGROUND_MIDORI));
-    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "畳"), MenuItem::TATAMI,
-            background(BACKGROUND_TATAMI));
-    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "竹"), MenuItem::TAKE, background(BACKGROUND_TAKE));
-    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "宇宙"), MenuItem::UCHU, background(BACKGROUND_UCHU));
-    addMark(haikei, QT_TRANSLATE_NOOP("Menu", "煉瓦"), MenuItem::RENGA,
-            background(BACKGROUND_RENGA));
-    addMark(option, QT_TRANSLATE_NOOP("Menu", "移動指導"), MenuItem::SIDOU,
-            on(&GameEvents::onSidou));
-    addMark(option, QT_TRANSLATE_NOOP("Menu", "経過時間"), MenuItem::KEIKA,
-            on(&GameEvents::onKeika));
-    addMark(option, QT_TRANSLATE_NOOP("Menu", "BGM"), MenuItem::BGM, on(&GameEvents::onBgm));
-    QMenu* tsuyosa = addMenu(option, QT_TRANSLATE_NOOP("Menu", "強さ"));
-    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "入門"), MenuItem::NYUMON, level(Level::入門));
-    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "初級"), MenuItem::SYOKYU, level(Level::初級));
-    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "中級"), MenuItem::CHUKYU, level(Level::中級));
-    addMark(tsuyosa, QT_TRANSLATE_NOOP("Menu", "上級"), MenuItem::JOKYU, level(Level::上級));
-    QMenu* gengo = addMenu(option, QT_TRANSLATE_NOOP("Menu", "言語 / Language"));
-    addMark(gengo, QT_TRANSLATE_NOOP("Menu", "日本語"), MenuItem::NIHONGO,
-            language(Language::Japanese));
-    addMark(gengo, QT_TRANSLATE_NOOP("Menu", "English"), MenuItem::ENGLISH,
-            language(Language::English));
-
-    QMenu* sonota = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "その他"));
-    addCommand(sonota, QT_TRANSLATE_NOOP("Menu", "バージョン情報"), on(&GameEvents::onVersion));
-    addCommand(sonota, QT_TRANSLATE_NOOP("Menu", "遊び方"), [this] {
-        showHelp();
-    })->setShortcut(QKeySequence(Qt::Key_F1));
-
-    QMenu* kifu = addMenu(bar, QT_TRANSLATE_NOOP("Menu", "棋譜"));
-    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "開く…"), on(&GameEvents::onOpenRecord))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "保存…"), on(&GameEvents::onSaveRecord))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    kifu->addSeparator();
-    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "先頭"), on(&GameEvents::onStepFirst))
-        ->setShortcut(QKeySequence(Qt::Key_Home));
-    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "前へ"), on(&GameEvents::onStepBack))
-        ->setShortcut(QKeySequence(Qt::Key_PageUp));
-    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "次へ"), on(&GameEvents::onStepForward))
-        ->setShortcut(QKeySequence(Qt::Key_PageDown));
-    addCommand(kifu, QT_TRANSLATE_NOOP("Menu", "最後"), on(&GameEvents::onStepLast))
-        ->setShortcut(QKeySequence(Qt::Key_End));
+    // Each entry goes into its parent, found by caption: the menu bar for the top level.
+    std::map<std::string_view, QMenu*> menus;
+    for (const MenuEntry& entry : menuTable()) {
+        QMenu* parent = entry.parent == nullptr ? nullptr : menus.at(entry.parent);
+        if (entry.command == Command::SEPARATOR) {
+            parent->addSeparator();
+            continue;
+        }
+        const QString text = translated(MENU_CONTEXT, entry.caption);
+        QAction* action = nullptr;
+        if (entry.command == Command::SUBMENU) {
+            QMenu* menu = parent != nullptr ? parent->addMenu(text) : menuBar()->addMenu(text);
+            menus[entry.caption] = menu;
+            action = menu->menuAction();
+        } else {
+            // An entry of the bar without a submenu acts on one click, like その他.
+            action = parent != nullptr ? parent->addAction(text) : menuBar()->addAction(text);
+            connect(action, &QAction::triggered, this, [this, command = entry.command] {
+                if (command == Command::HELP) {
+                    showHelp();
+                } else {
+                    dispatch([command](GameEvents& game) { sendCommand(command, game); });
+                }
+            });
+        }
+        captions_.emplace_back(action, entry.caption);
+        if (*entry.keys != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(entry.keys)));
+        if (entry.mark) {
+            action->setCheckable(true);
+            markActions_[*entry.mark] = action;
+            marks_[*entry.mark] = false;
+        }
+        if (entry.command == Command::RESUME) {
+            action->setEnabled(false);
+            commandActions_[MenuCommand::Resume] = action;
+        }
+    }
 
     // The game's starting marks, until it says otherwise.
     marks_[MenuItem::TATAMI] = true;
     marks_[MenuItem::NIHONGO] = true;
     applyMarks();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A menu closed with Esc leaves the bar holding the keyboard, and the bar would swallow
+    // every later Esc. With no menu open, Esc there is the game's Esc: it ends the program.
+    if (watched == menuBar() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        QApplication::activePopupWidget() == nullptr) {
+        menuBar()->clearFocus();
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::retranslate() {
@@ -215,14 +154,26 @@ void MainWindow::retranslate() {
     if (help_ != nullptr) help_->retranslate();
 }
 
+void MainWindow::fitToScreen() {
+    // The window manager's frame: known once the window is shown, estimated before.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    fitInto(screen()->availableGeometry().size() - frame);
+}
+
+void MainWindow::fitInto(QSize available) {
+    const int menu = menuBar()->sizeHint().height();
+    const QSize picture(outerWidth, outerHeight - menu);
+    const double scale = geometry::fitScale(picture.width(), picture.height(), available.width(),
+                                            available.height() - menu);
+    surface_->setShownScale(scale, picture);
+    setFixedSize(qRound(picture.width() * scale), menu + qRound(picture.height() * scale));
+}
+
 void MainWindow::showHelp() {
     if (help_ == nullptr) {
         help_ = new HelpWindow(this);
-        // Beside the game where the screen has room, so the board stays in view.
-        const QRect screen = this->screen()->availableGeometry();
-        const QRect frame = frameGeometry();
-        const int x = std::min(frame.right() + 1, screen.right() + 1 - help_->width());
-        help_->move(std::max(screen.left(), x), frame.top());
+        help_->placeBeside(frameGeometry(), screen()->availableGeometry());
     }
     help_->show();
     help_->raise();

@@ -12,8 +12,6 @@
 #include "ui/surface.h"
 
 class QAction;
-class QMenu;
-class QMenuBar;
 
 namespace quorvel {
 
@@ -40,6 +38,13 @@ class MainWindow : public QMainWindow {
     }
 
     Surface& surface() { return *surface_; }
+
+    // Where the window at its size does not fit the screen's available area (title bar
+    // included), shows it shrunk to fit; the game's picture keeps its size. The menu bar keeps
+    // its own size.
+    void fitToScreen();
+    // The same for an available area of the given size, frame excluded.
+    void fitInto(QSize available);
 
     // Check marks, as the game sets them.
     void setMark(MenuItem item, bool checked);
@@ -74,15 +79,11 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The menu bar and its menus from the menu table (ui/menu_table.h).
     void buildMenus();
-    // Captions are Japanese source texts of the "Menu" context; the menus show them translated.
-    QMenu* addMenu(QMenuBar* bar, const char* caption);
-    QMenu* addMenu(QMenu* menu, const char* caption);
-    QAction* addCommand(QMenu* menu, const char* caption, std::function<void()> command);
-    QAction* addMark(QMenu* menu, const char* caption, MenuItem item,
-                     std::function<void()> command);
     // An arrow key presses the magnet on its side: the game gets the press on that magnet's
     // cell a mouse would give. False for any other key.
     bool pressMagnetOfKey(int key);

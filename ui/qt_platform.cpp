@@ -61,6 +61,12 @@ void QtPlatform::drawText(const std::string& text, double unitsX, double unitsY,
     window_.surface().drawText(lastTranslation_, unitsX, unitsY, colourIndex, pointSize);
 }
 
+void QtPlatform::drawCountLabel(const std::string& text, int count, double unitsX, double unitsY,
+                                int colourIndex, int pointSize) {
+    window_.surface().drawText(translatedCount(GAME_CONTEXT, text.c_str(), count), unitsX, unitsY,
+                               colourIndex, pointSize);
+}
+
 void QtPlatform::refresh() {
     window_.surface().refresh();
 }
@@ -87,7 +93,7 @@ void QtPlatform::setChecked(MenuItem item, bool checked) {
 }
 
 void QtPlatform::setLanguage(Language language) {
-    installLanguage(translator_, language);
+    installLanguage(translator_, qtTranslator_, language);
     lastTranslation_ = QString();
     window_.retranslate();
 }

@@ -23,6 +23,8 @@ class QtPlatform : public Platform {
     void drawOutline(int colourIndex, double cellX, double cellY) override;
     void drawText(const std::string& text, double unitsX, double unitsY, int colourIndex,
                   int pointSize) override;
+    void drawCountLabel(const std::string& text, int count, double unitsX, double unitsY,
+                        int colourIndex, int pointSize) override;
     void refresh() override;
 
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -61,7 +63,8 @@ class QtPlatform : public Platform {
   private:
     MainWindow& window_;
     SoundModule sound_;
-    QTranslator translator_;
+    QTranslator translator_;    // the game's own texts
+    QTranslator qtTranslator_;  // Qt's texts: file dialogs' labels and questions
     std::filesystem::path settingsPath_;
     // The last game text shown and its translation: a label's shadow and the label itself
     // come one after the other with the same text, the clock once a second.

@@ -135,9 +135,32 @@ const Surface::TextMeasure& Surface::measureText(const QString& text, const QFon
 
 void Surface::refresh() {
     // Only what was drawn since the last refresh goes to the screen; the rest is there already.
-    const QRect changed = pending_ & rect();
+    const QRect changed = pending_ & QRect(QPoint(0, 0), pictureSize());
     pending_ = QRect();
-    if (!changed.isEmpty()) repaint(changed);
+    if (changed.isEmpty()) return;
+    if (shownScale_ == 1) {
+        repaint(changed);
+        return;
+    }
+    const auto shown = [this](int logical) {
+        return geometry::unitsToShown(geometry::logicalToUnits(logical), shownScale_);
+    };
+    // Smooth scaling reaches one pixel beyond the area's edges.
+    repaint(QRectF(QPointF(shown(changed.left()), shown(changed.top())),
+                   QPointF(shown(changed.right() + 1), shown(changed.bottom() + 1)))
+                .toAlignedRect()
+                .adjusted(-1, -1, 1, 1));
+}
+
+void Surface::setShownScale(double scale, QSize pictureSize) {
+    shownScale_ = scale;
+    scaledPictureSize_ = pictureSize;
+    syncImage();
+    update();
+}
+
+QSize Surface::pictureSize() const {
+    return shownScale_ == 1 ? size() : scaledPictureSize_;
 }
 
 void Surface::markDevicePixels(const QRect& devicePixels) {
@@ -149,7 +172,7 @@ void Surface::markDevicePixels(const QRect& devicePixels) {
 
 void Surface::syncImage() {
     const qreal ratio = devicePixelRatioF();
-    const QSize wanted = deviceSize(size(), ratio);
+    const QSize wanted = deviceSize(pictureSize(), ratio);
     const bool newRatio = !qFuzzyCompare(ratio, image_.devicePixelRatio());
     if (!newRatio && wanted == image_.size()) return;
 
@@ -168,7 +191,7 @@ void Surface::syncImage() {
     }
     next.setDevicePixelRatio(ratio);
     image_ = std::move(next);
-    pending_ = rect();
+    pending_ = QRect(QPoint(0, 0), pictureSize());
     if (newRatio) {
         pictures_ = std::make_unique<PictureSet>(ratio, bakedPictures());
         // Never redraw from inside a paint or a drawing call: let the event loop ask for it.
@@ -188,9 +211,11 @@ void Surface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QRect dirty = event->rect();
-    const qreal ratio = image_.devicePixelRatio();
-    const QRectF source(dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio,
-                        dirty.height() * ratio);
+    // Device pixels of the image per shown logical pixel.
+    const qreal step = image_.devicePixelRatio() / shownScale_;
+    if (shownScale_ != 1) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF source(dirty.x() * step, dirty.y() * step, dirty.width() * step,
+                        dirty.height() * step);
     painter.drawImage(QRectF(dirty), image_, source);
 }
 
@@ -206,7 +231,8 @@ void Surface::showEvent(QShowEvent* event) {
 
 void Surface::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position();
-    emit pressed(geometry::logicalToUnits(at.x()), geometry::logicalToUnits(at.y()));
+    const geometry::UnitPoint units = geometry::shownToUnits(at.x(), at.y(), shownScale_);
+    emit pressed(units.x, units.y);
     event->accept();
 }
 

@@ -39,6 +39,13 @@ class Surface : public QWidget {
     const PictureSet& pictures();
     qreal ratio();
 
+    // Shows the picture shrunk by `scale` (below 1 where the screen is too small for the window):
+    // the retained image keeps `pictureSize` logical pixels, the game's own size, and the widget
+    // shows it scaled; presses map back through the same scale. At 1 the picture is the widget's
+    // size, whatever that is.
+    void setShownScale(double scale, QSize pictureSize);
+    double shownScale() const { return shownScale_; }
+
   signals:
     // A press of any mouse button, in drawing units.
     void pressed(double unitsX, double unitsY);
@@ -78,7 +85,12 @@ class Surface : public QWidget {
     QImage image_;
     TextMeasure lastMeasure_;
     std::unique_ptr<PictureSet> pictures_;
-    QRect pending_;  // logical pixels drawn since the last refresh
+    // The picture's size in logical pixels: the widget's, unless it is shown scaled.
+    QSize pictureSize() const;
+
+    QRect pending_;  // logical pixels of the picture drawn since the last refresh
+    double shownScale_ = 1;
+    QSize scaledPictureSize_;
 };
 
 }

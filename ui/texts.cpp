@@ -1,6 +1,7 @@
 #include "ui/texts.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QStringList>
 
 namespace quorvel {
@@ -9,6 +10,11 @@ namespace {
 
 // Where qt_add_translations puts the compiled catalogue among the program's resources.
 constexpr const char* englishCatalogue = ":/i18n/quorvel_en.qm";
+
+// Qt's own catalogue for a language, in Qt's translations folder; none for English.
+QString qtCatalogueName(Language language) {
+    return language == Language::Japanese ? QStringLiteral("qtbase_ja") : QString();
+}
 
 // Splits at CR LF, a lone CR or a lone LF. A plain loop: a regular expression would bring PCRE's
 // tables into memory (0.4 MB resident) for nothing more than this.
@@ -66,11 +72,21 @@ QString translatedLines(const char* context, const QString& text) {
     return lines.join(u'\n');
 }
 
-bool installLanguage(QTranslator& translator, Language language) {
-    QCoreApplication::removeTranslator(&translator);
+QString translatedCount(const char* context, const char* text, int count) {
+    return QCoreApplication::translate(context, text, nullptr, count);
+}
+
+bool installLanguage(QTranslator& game, QTranslator& qt, Language language) {
+    QCoreApplication::removeTranslator(&qt);
+    const QString qtCatalogue = qtCatalogueName(language);
+    if (!qtCatalogue.isEmpty() &&
+        qt.load(qtCatalogue, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qt);
+    }
+    QCoreApplication::removeTranslator(&game);
     if (language != Language::English) return true;
-    if (!translator.load(QString::fromUtf8(englishCatalogue))) return false;
-    return QCoreApplication::installTranslator(&translator);
+    if (!game.load(QString::fromUtf8(englishCatalogue))) return false;
+    return QCoreApplication::installTranslator(&game);
 }
 
 }

@@ -26,9 +26,14 @@ QString translated(const char* context, const char* text);
 // that has no entry of its own is looked up with its numbers as %1, %2, ... ("%1行目").
 QString translatedLines(const char* context, const QString& text);
 
-// Installs the catalogue of a language into the application (Japanese needs none: the sources
-// are Japanese). Returns false when the English catalogue cannot be loaded; the texts then stay
-// Japanese.
-bool installLanguage(QTranslator& translator, Language language);
+// A text that follows a count, in the form that agrees with the count ("1 move", "2 moves").
+QString translatedCount(const char* context, const char* text, int count);
+
+// Installs the catalogues of a language into the application: the game's own (Japanese needs
+// none: the sources are Japanese) into `game`, and Qt's own texts (dialog buttons and questions)
+// into `qt` from Qt's translations folder (English needs none: Qt's sources are English).
+// Returns false when the game's English catalogue cannot be loaded; its texts then stay
+// Japanese. Without Qt's Japanese catalogue Qt's texts stay English.
+bool installLanguage(QTranslator& game, QTranslator& qt, Language language);
 
 }

@@ -5,8 +5,9 @@
 # the line 言語=English after the four of Quorvel.ini. Ctrl+N starts a game between two players;
 # the arrow keys then play moves exactly as clicks on the magnets do. F1 opens the help window
 # beside the game, and play goes on while it is open. 言語 / Language → 日本語 turns everything
-# back, the help window included, and rewrites the line. The help window is also opened at a
-# device pixel ratio of 2.
+# back, the help window included, and rewrites the line. The English menu bar is the bar of a
+# program started in English, and after a menu closed with Esc the next Esc ends the program.
+# The help window is also opened at a device pixel ratio of 2.
 #
 # usage: language_test.sh PROGRAM RUN_DIR
 # Exit codes: 0 pass, 1 fail, 77 skipped (no xvfb-run).
@@ -54,9 +55,26 @@ arrow() {
     e2e_poll 10 moved || e2e_fail "$1 should leave $expected, the board shows $(e2e_board_line now.ppm)"
 }
 
+# bar_at_rest: the hash of the menu bar with the mouse away from it, once it stays the same.
+bar_at_rest() {
+    local last="" now
+    xdotool mousemove 620 $((menu + 570))
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.2
+        e2e_shot bar.ppm
+        now=$(e2e_hash bar.ppm 0 0 633 "$menu")
+        [[ "$now" == "$last" ]] && break
+        last=$now
+    done
+    echo "$now"
+}
+
 e2e_start
-e2e_shot japanese.ppm
-japanese_bar=$(e2e_hash japanese.ppm 0 0 633 "$menu")
+japanese_bar=$(bar_at_rest)
+# The same for 対局, 局面, ｵﾌﾟｼｮﾝ, その他, 棋譜 and ヘルプ.
+titles=$(e2e_menu_titles bar.ppm | paste -sd' ')
+[[ "$titles" == "21 59 103 154 196 239" ]] ||
+    e2e_fail "the Japanese menu bar's titles should stand at x = 21 59 103 154 196 239, they stand at $titles"
 
 # ---- English -----------------------------------------------------------------------------------
 choose_language 2 10
@@ -65,8 +83,15 @@ e2e_note "English chosen and saved"
 e2e_open_menu 1 3            # Game: Two players, Against the computer, Quit
 e2e_shot menu-english.ppm
 e2e_keep menu-english.ppm menu-english
-[[ "$(e2e_hash menu-english.ppm 0 0 633 "$menu")" != "$japanese_bar" ]] || e2e_fail "the menu bar still looks Japanese"
 e2e_close_menus
+cp Quorvel.ini english.ini
+english_bar=$(bar_at_rest)
+# The middles of the six titles Game, Position, Options, Other, Record and Help as the interface
+# font sets them; one title left in Japanese or missing moves the titles after it.
+titles=$(e2e_menu_titles bar.ppm | paste -sd' ')
+[[ "$titles" == "26 79 139 193 244 292" ]] ||
+    e2e_fail "the English menu bar's titles should stand at x = 26 79 139 193 244 292, they stand at $titles"
+[[ "$english_bar" != "$japanese_bar" ]] || e2e_fail "the menu bar still looks Japanese"
 
 # A press before any game: the box in English.
 e2e_press_magnet left
@@ -100,10 +125,25 @@ arrow Down down
 choose_language 1 01
 e2e_settings_read 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON 言語=日本語
 e2e_poll 10 window_named "遊び方 - Quorvel" >/dev/null || e2e_fail "the help window's title did not turn back to 遊び方"
-e2e_shot back.ppm
-[[ "$(e2e_hash back.ppm 0 0 633 "$menu")" == "$japanese_bar" ]] || e2e_fail "the menu bar does not look as it did in Japanese"
-e2e_keep back.ppm back-japanese
+[[ "$(bar_at_rest)" == "$japanese_bar" ]] || e2e_fail "the menu bar does not look as it did in Japanese"
+e2e_keep bar.ppm back-japanese
 e2e_quit
+
+# ---- started in English ---------------------------------------------------------------------------
+# The bar switched live reads exactly as the bar of a program started in English: every title
+# was translated, none left over or missing.
+cp Quorvel.ini japanese.ini
+cp english.ini Quorvel.ini
+e2e_start
+[[ "$(bar_at_rest)" == "$english_bar" ]] ||
+    e2e_fail "the menu bar switched to English differs from the bar of a start in English"
+# A menu closed with Esc leaves the next Esc to the game, which ends.
+e2e_open_menu 2 3
+xdotool key Escape
+none_open() { (($(e2e_menu_count) == 0)); }
+e2e_poll 5 none_open || e2e_fail "Esc did not close the menu"
+e2e_quit
+cp japanese.ini Quorvel.ini
 e2e_note PASS
 INNER
 

@@ -327,6 +327,9 @@ e2e_wait_menu() {
     return 1
 }
 
+# How many titles the menu bar shows: 対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜 ヘルプ.
+E2E_MENU_TITLES=6
+
 # e2e_open_menu INDEX COUNT: clicks the INDEX-th title (from 1) of the menu bar and waits for its
 # menu of COUNT items.
 e2e_open_menu() {
@@ -337,10 +340,10 @@ e2e_open_menu() {
     all_titles() {
         e2e_shot bar.ppm
         mapfile -t titles < <(e2e_menu_titles bar.ppm)
-        ((${#titles[@]} == 5))
+        ((${#titles[@]} == E2E_MENU_TITLES))
     }
     e2e_poll 5 all_titles ||
-        e2e_fail "expected 5 titles on the menu bar (対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜), found ${#titles[@]}"
+        e2e_fail "expected $E2E_MENU_TITLES titles on the menu bar (対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜 ヘルプ), found ${#titles[@]}"
     menu_title_x=${titles[$1 - 1]}
     xdotool mousemove "$menu_title_x" $((menu / 2)) click 1
     e2e_wait_menu "$2" 10 || e2e_fail "menu-bar title $1 opened no menu of $2 items"
@@ -478,8 +481,7 @@ e2e_red() {
 }
 
 # e2e_close_menus: a click on the title of the menu opened last closes it with its submenus.
-# (Esc would close them too, but leaves the menu bar holding the keyboard: the next Esc would
-# not reach the game.)
+# (Esc would close them too, but leaves the menu bar holding the keyboard.)
 e2e_close_menus() {
     xdotool mousemove "$menu_title_x" $((menu / 2)) click 1
     none_open() { (($(e2e_menu_count) == 0)); }

@@ -49,7 +49,7 @@ open_menu() {
         sleep 0.2
         e2e_shot bar.ppm
         mapfile -t titles < <(e2e_menu_titles bar.ppm)
-        ((${#titles[@]} == 5)) || continue
+        ((${#titles[@]} == E2E_MENU_TITLES)) || continue
         menu_title_x=${titles[$1 - 1]}
         xdotool mousemove "$menu_title_x" $((menu / 2)) click 1
         e2e_wait_menu "$2" 3 && return 0

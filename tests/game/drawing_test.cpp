@@ -52,7 +52,9 @@ TEST_F(GameTest, MoveNumberShiftsLeftAsItGrowsAndTheSuffixStays) {
         const char* text;
     } rows[] = {{9, "text [ 9] 7884 2679.5 15 12"},
                 {10, "text [ 10] 7834.5 2679.5 15 12"},
-                {100, "text [ 100] 7785 2679.5 15 12"}};
+                {100, "text [ 100] 7785 2679.5 15 12"},
+                {1000, "text [ 1000] 7636.5 2679.5 15 12"},
+                {10000, "text [ 10000] 7488 2679.5 15 12"}};
     for (const auto& r : rows) {
         clearLog();
         game.描画_手数(r.number, textColour);

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The English catalogue i18n/quorvel_en.ts is complete and up to date: refreshed from the
 # sources into a scratch copy (as tools/update_translations.sh would), no entry is unfinished
-# or has an empty translation. Entries that vanished from the sources are allowed.
+# or has an empty translation. Entries that vanished from the sources are allowed. No Japanese
+# literal of the window's or the game object's sources bypasses the catalogue.
 #
 # usage: catalogue_test.sh SOURCE_DIR LUPDATE
 set -u
@@ -23,7 +24,8 @@ awk '
         if ($0 ~ /type="(vanished|obsolete)"/) next
         if ($0 ~ /type="unfinished"/ || $0 ~ /<translation><\/translation>/ || $0 ~ /<translation\/>/)
             print "  " context ": " source
-    }' "$scratch/quorvel_en.ts" >"$scratch/missing.txt"
+    }
+    /<numerusform><\/numerusform>|<numerusform\/>/ { print "  " context ": " source " (a plural form)" }' "$scratch/quorvel_en.ts" >"$scratch/missing.txt"
 
 count=$(grep -c '<message' "$scratch/quorvel_en.ts")
 if [[ -s "$scratch/missing.txt" ]]; then
@@ -32,4 +34,18 @@ if [[ -s "$scratch/missing.txt" ]]; then
     exit 1
 fi
 ((count > 0)) || { echo "FAIL: the catalogue holds no entry"; exit 1; }
-echo "PASS: $count entries, every text of the sources has its English"
+
+# Japanese texts that would reach the player without going through the catalogue: literals of
+# the window's and the game object's sources outside marking calls (see unmarked_texts.pl).
+covered='ui/*.cpp ui/*.h game/*.cpp game/*.h'
+# shellcheck disable=SC2086  # the globs are meant to expand
+(cd "$source_dir" && perl "$(dirname "$(realpath "$0")")/unmarked_texts.pl" \
+    "$scratch/quorvel_en.ts" $covered) >"$scratch/unmarked.txt" ||
+    { echo "FAIL: the literal scan failed"; exit 1; }
+if [[ -s "$scratch/unmarked.txt" ]]; then
+    echo "FAIL: Japanese texts shown without translation (mark them with QT_TRANSLATE_NOOP):"
+    cat "$scratch/unmarked.txt"
+    exit 1
+fi
+echo "PASS: $count entries, every text of the sources has its English and every Japanese text"
+echo "      of $covered is marked or data"

@@ -187,8 +187,8 @@ TEST_F(GameSurfaceTest, MoveNumberGrowsToTheLeft) {
     std::vector<QRect> areas;
     for (const int moveNumber : {9, 10, 100}) {
         // The panel's own background first, so that only the texts differ.
-        game.描画_絵(game.state().backgroundPicture, 13, 3);
-        game.描画_絵(game.state().backgroundPicture, 14, 3);
+        for (int x = 12; x <= 14; ++x)
+            game.描画_絵(game.state().backgroundPicture, x, 3);
         const QImage before = surface().image();
         game.描画_手数(moveNumber, textColour);
         const QRect changed = changedArea(before, surface().image());
@@ -205,6 +205,34 @@ TEST_F(GameSurfaceTest, MoveNumberGrowsToTheLeft) {
     EXPECT_LT(areas[2].left(), column13 + 20 * ratio());
     // The "手目" label stays in place.
     EXPECT_EQ(areas[0].right(), areas[2].right());
+}
+
+// Long move numbers keep clear of "手目": the number's ink ends no further right than that of a
+// three-digit number. A shorter number drawn over a longer one (after a take-back) leaves nothing
+// of it behind.
+TEST_F(GameSurfaceTest, LongMoveNumbersEndWhereThreeDigitsEnd) {
+    const auto clearPanel = [&] {
+        for (int x = 12; x <= 14; ++x)
+            game.描画_絵(game.state().backgroundPicture, x, 3);
+    };
+    clearPanel();
+    game.描画_文字列(13.9, 3.2, 99, shadowColour, 10, 1);
+    game.描画_文字列(13.8, 3.1, 99, textColour, 10, 1);
+    const QImage suffix = surface().image();
+    const auto numberRight = [&](int moveNumber) {
+        clearPanel();
+        game.描画_手数(moveNumber, textColour);
+        return changedArea(suffix, surface().image()).right();
+    };
+    const int threeDigits = numberRight(999);
+    for (const int moveNumber : {1000, 9999, 10000, 99999})
+        EXPECT_LE(numberRight(moveNumber), threeDigits) << moveNumber;
+    clearPanel();
+    game.描画_手数(999, textColour);
+    const QImage clean = surface().image();
+    game.描画_手数(10000, textColour);
+    game.描画_手数(999, textColour);
+    EXPECT_EQ(surface().image(), clean);
 }
 
 TEST_F(GameSurfaceTest, FullRedrawRestoresTheSameImage) {

@@ -123,5 +123,50 @@ TEST(Geometry, DrawnEdgesAndPressEdgesAgreeAtEveryRatio) {
     }
 }
 
+// A window shrinks to the available area, by one factor for both sides, and never grows.
+TEST(Geometry, FitScaleShrinksToTheAvailableArea) {
+    struct Case {
+        double width, height, availableWidth, availableHeight, scale;
+    };
+    const Case cases[] = {
+        {633, 600, 1024, 768, 1},
+        {633, 600, 633, 600, 1},
+        {633, 600, 960, 510, 0.85},
+        {633, 600, 316.5, 600, 0.5},
+        {1266, 1200, 1920, 1040, 1040.0 / 1200},
+        {633, 600, 0, 0, 0},
+        {0, 600, 100, 100, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " in " << c.availableWidth
+                                        << "x" << c.availableHeight);
+        EXPECT_DOUBLE_EQ(fitScale(c.width, c.height, c.availableWidth, c.availableHeight), c.scale);
+    }
+}
+
+// A press on the shrunk window lands on the cell drawn under it: the magnets' centres and the
+// board's corners map back to their cells at every scale.
+TEST(Geometry, ShownPointsMapBackToTheGamesUnits) {
+    struct Case {
+        double shownX, shownY, scale;
+        Cell cell;
+    };
+    const Case cases[] = {
+        {271, 22, 1, {5, -1}},
+        {271 * 0.85, 22 * 0.85, 0.85, {5, -1}},
+        {73 * 0.5, 268 * 0.5, 0.5, {-1, 5}},
+        {469 * 0.9, 268 * 0.9, 0.9, {11, 5}},
+        {123.1 * 0.6, 84.5 * 0.6, 0.6, {1, 1}},
+        {122.9 * 0.6, 84.5 * 0.6, 0.6, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.shownX << "," << c.shownY << " at " << c.scale);
+        const UnitPoint units = shownToUnits(c.shownX, c.shownY, c.scale);
+        EXPECT_EQ(cellAt(units.x, units.y), c.cell);
+        EXPECT_NEAR(unitsToShown(units.x, c.scale), c.shownX, 1e-9);
+        EXPECT_NEAR(unitsToShown(units.y, c.scale), c.shownY, 1e-9);
+    }
+}
+
 }
 }

@@ -109,14 +109,23 @@ TEST_F(KeyboardTest, CommandsCarryTheirShortcuts) {
 
 TEST_F(KeyboardTest, EnglishRetranslatesTheMenusAndTheHelpWindowAtOnce) {
     QTranslator translator;
-    ASSERT_TRUE(installLanguage(translator, Language::English));
+    QTranslator qtTranslator;
+    // Qt's own texts (a file dialog's overwrite question) follow the chosen language too.
+    const char* const replace = "%1 already exists.\nDo you want to replace it?";
+    ASSERT_TRUE(installLanguage(translator, qtTranslator, Language::Japanese));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", replace), QString::fromUtf8(replace));
+    ASSERT_TRUE(installLanguage(translator, qtTranslator, Language::English));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", replace), QString::fromUtf8(replace));
     window.showHelp();
     window.retranslate();
     QStringList bar;
     for (QAction* action : window.menuBar()->actions())
         bar << action->text();
-    EXPECT_EQ(bar, (QStringList{"Game", "Position", "Options", "Other", "Record"}));
+    EXPECT_EQ(bar, (QStringList{"Game", "Position", "Options", "Other", "Record", "Help"}));
     EXPECT_NE(findByCaption(window.menuBar()->actions(), "How to play"), nullptr);
+    // The move number's suffix agrees with the number.
+    for (const auto& [count, suffix] : {std::pair{1, "move"}, {2, "moves"}, {1000, "moves"}})
+        EXPECT_EQ(translatedCount(GAME_CONTEXT, "手目", count), QString::fromUtf8(suffix)) << count;
     EXPECT_EQ(window.helpWindow()->windowTitle(), QStringLiteral("How to play - Quorvel"));
     const QString folder = qEnvironmentVariable("QUORVEL_HELP_SHOTS");
     if (!folder.isEmpty()) {
@@ -135,7 +144,7 @@ TEST_F(KeyboardTest, EnglishRetranslatesTheMenusAndTheHelpWindowAtOnce) {
         QStringLiteral("The game record cannot be read\nLine 12\nThe moves are out of order "
                        "(move 3 expected)\n7行"));
 
-    ASSERT_TRUE(installLanguage(translator, Language::Japanese));
+    ASSERT_TRUE(installLanguage(translator, qtTranslator, Language::Japanese));
     window.retranslate();
     EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("対局"));
     EXPECT_EQ(window.helpWindow()->windowTitle(), QStringLiteral("遊び方 - Quorvel"));

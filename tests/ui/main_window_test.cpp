@@ -13,10 +13,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "ui/help_window.h"
 
 namespace quorvel {
 namespace {
@@ -146,7 +149,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "強さ", "上級"}, "level 3"},
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "日本語"}, "language 日本語"},
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "English"}, "language English"},
-        {{"その他", "バージョン情報"}, "version"},
+        {{"その他"}, "version"},
         {{"局面", "待った"}, "take back"},
         {{"棋譜", "開く…"}, "open record"},
         {{"棋譜", "保存…"}, "save record"},
@@ -172,14 +175,20 @@ TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜"}));
-    // その他 drops down: the version box first, then the help window.
-    QMenu* sonota = window.menuBar()->actions().at(3)->menu();
-    ASSERT_NE(sonota, nullptr);
-    QStringList items;
-    for (QAction* action : sonota->actions())
-        items << action->text();
-    EXPECT_EQ(items, (QStringList{"バージョン情報", "遊び方"}));
+    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜", "ヘルプ"}));
+    // その他 is an item of the bar itself; ヘルプ, at the right end, holds 遊び方 (F1), which
+    // opens the help window without troubling the game.
+    EXPECT_EQ(window.menuBar()->actions().at(3)->menu(), nullptr);
+    QMenu* helpMenu = window.menuBar()->actions().at(5)->menu();
+    ASSERT_NE(helpMenu, nullptr);
+    ASSERT_EQ(helpMenu->actions().size(), 1);
+    QAction* howToPlay = helpMenu->actions().front();
+    EXPECT_EQ(howToPlay->text(), "遊び方");
+    EXPECT_EQ(howToPlay->shortcut(), QKeySequence(Qt::Key_F1));
+    howToPlay->trigger();
+    ASSERT_NE(window.helpWindow(), nullptr);
+    EXPECT_TRUE(window.helpWindow()->isVisible());
+    EXPECT_TRUE(game.calls.empty());
 }
 
 TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts) {
@@ -267,7 +276,6 @@ TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
               (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ", "言語 / Language"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "言語 / Language"}), (QStringList{"日本語", "English"}));
-    EXPECT_EQ(captions({"その他"}), (QStringList{"バージョン情報", "遊び方"}));
     EXPECT_EQ(findAction(window, {"局面", "ヒント"})->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+H")));
 }
@@ -317,6 +325,29 @@ TEST_F(MainWindowTest, SurfacePressesReachTheGameInUnits) {
                                                     "press 3825.000000 1260.000000"}));
 }
 
+// On a screen too small for it the window is shown shrunk: the game's picture keeps its size,
+// the window fits the available area, and a press maps back to the units drawn under it.
+TEST_F(MainWindowTest, ATooSmallScreenShowsTheWindowShrunk) {
+    const QImage natural = window.surface().image();
+    window.fitInto(QSize(800, 700));
+    EXPECT_EQ(window.surface().shownScale(), 1);
+    EXPECT_EQ(window.size(), QSize(633, 600));
+
+    window.fitInto(QSize(960, 500));
+    const double scale = window.surface().shownScale();
+    EXPECT_LT(scale, 1);
+    EXPECT_EQ(window.height(), 500);
+    EXPECT_EQ(window.surface().image().size(), natural.size());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(&window.surface(), Qt::LeftButton, Qt::NoModifier, QPoint(57, 43));
+    ASSERT_EQ(game.calls.size(), 1u);
+    double x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(game.calls.front().c_str(), "press %lf %lf", &x, &y), 2);
+    EXPECT_NEAR(x, 57 * 15 / scale, 1e-6);
+    EXPECT_NEAR(y, 43 * 15 / scale, 1e-6);
+}
+
 // Keys reach the game as the character codes they type; keys that type nothing are not sent.
 TEST_F(MainWindowTest, KeysArriveAsCharacterCodes) {
     struct Case {
@@ -338,6 +369,14 @@ TEST_F(MainWindowTest, KeysArriveAsCharacterCodes) {
         QCoreApplication::sendEvent(&window, &press);
         EXPECT_EQ(game.calls, c.calls) << c.key;
     }
+}
+
+// A menu closed with Esc leaves the menu bar holding the keyboard; Esc there still reaches the
+// game, which ends the program.
+TEST_F(MainWindowTest, EscOnTheMenuBarReachesTheGame) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    QCoreApplication::sendEvent(window.menuBar(), &press);
+    EXPECT_EQ(game.calls, std::vector<std::string>{"key 27"});
 }
 
 TEST_F(MainWindowTest, ClosingAsksTheGame) {

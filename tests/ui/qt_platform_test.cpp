@@ -110,13 +110,13 @@ TEST_F(QtPlatformTest, TextsAreDrawnInTheLanguageOfTheMoment) {
         return image.copy(0, row * 40 * r, 200 * r, 40 * r);
     };
     const auto rowTop = [](int row) { return row * 600.0; };
-    platform.drawText("手目", 0, rowTop(0), 15, 12);
-    surface.drawText(QStringLiteral("手目"), 0, rowTop(1), 15, 12);
+    platform.drawText("思考中", 0, rowTop(0), 15, 12);
+    surface.drawText(QStringLiteral("思考中"), 0, rowTop(1), 15, 12);
     platform.setLanguage(Language::English);
-    platform.drawText("手目", 0, rowTop(2), 15, 12);
-    surface.drawText(QStringLiteral("moves"), 0, rowTop(3), 15, 12);
+    platform.drawText("思考中", 0, rowTop(2), 15, 12);
+    surface.drawText(QStringLiteral("Thinking"), 0, rowTop(3), 15, 12);
     platform.setLanguage(Language::Japanese);
-    platform.drawText("手目", 0, rowTop(4), 15, 12);
+    platform.drawText("思考中", 0, rowTop(4), 15, 12);
 
     EXPECT_EQ(region(0), region(1));
     EXPECT_EQ(region(2), region(3));
