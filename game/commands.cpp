@@ -28,13 +28,9 @@ void Game::onStart() {
     platform_.refresh();
     s_.clockStart = platform_.timeOfDay();
     if (s_.marks.keika) setTimer(true);
-    s_.gameMode = MODE_MAN;
+    applyCommand(s_, GameCommand::Start);
 
-    if (s_.moveNumber == 0 || s_.turn == SIDE_NONE) {
-        s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
-        s_.turn = s_.sides.manSide;
-        platform_.showMessage(kSenteToMove, kTitleNone, MessageIcon::None);
-    } else if (s_.turn == SIDE_SENTE) {
+    if (s_.turn == SIDE_SENTE) {
         platform_.showMessage(kSenteToMove, kTitleNone, MessageIcon::None);
     } else if (s_.turn == SIDE_GOTE) {
         platform_.showMessage(kGoteToMove, kTitleNone, MessageIcon::None);
@@ -47,20 +43,17 @@ void Game::onSente() {
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();
     platform_.refresh();
-    s_.gameMode = MODE_COM;
+    const bool fresh = startsAfresh(s_);
+    applyCommand(s_, GameCommand::Sente);
     s_.clockStart = platform_.timeOfDay();
     setTimer(true);
 
-    if (s_.moveNumber == 0 || s_.turn == SIDE_NONE) {
-        s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
-        s_.turn = s_.sides.manSide;
+    if (fresh) {
         platform_.showMessage(kManToMove, kTitleNone, MessageIcon::None);
-    } else if (s_.turn == s_.sides.manSide) {
+    } else if (seats().local(s_.turn)) {
         // The human keeps the lower pieces and the move; only the labels change.
-        s_.sides = Sides{SIDE_SENTE, SIDE_GOTE};
-        s_.turn = SIDE_SENTE;
         platform_.showMessage(kManToMove, kTitleTakeOver, MessageIcon::None);
-    } else if (seats().of(s_.turn) == Mover::Computer) {
+    } else {
         com_ban();
     }
 }
@@ -72,16 +65,12 @@ void Game::onGote() {
     描画_将棋盤桝();
     platform_.refresh();
     setTimer(true);
-    s_.gameMode = MODE_COM;
+    applyCommand(s_, GameCommand::Gote);
 
-    if (s_.moveNumber == 0 || s_.turn == SIDE_NONE) {
-        s_.sides = Sides{SIDE_GOTE, SIDE_SENTE};
-        s_.turn = SIDE_SENTE;
+    if (seats().of(s_.turn) == Mover::Computer) {
         com_ban();
-    } else if (s_.turn == s_.sides.manSide) {
+    } else {
         platform_.showMessage(kManToMove, kTitleTakeOver, MessageIcon::None);
-    } else if (seats().of(s_.turn) == Mover::Computer) {
-        com_ban();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "ai/survey.h"
 #include "game/computer_choice.h"
 #include "game/game.h"
+#include "game/movers.h"
 #include "rules/prince_step.h"
 #include "rules/translatable.h"
 #include "rules/win_order.h"
@@ -36,33 +37,6 @@ GamePosition startPosition(GameCommand command) {
     quorvel::勢力調査(p.board, p.kings);
     applyCommand(p, command);
     return p;
-}
-
-void applyCommand(GamePosition& p, GameCommand command) {
-    const bool fresh = p.moveNumber == 0 || p.turn == SIDE_NONE;
-    switch (command) {
-        case GameCommand::Start:
-            p.gameMode = MODE_MAN;
-            if (fresh) {
-                p.sides = Sides{SIDE_SENTE, SIDE_GOTE};
-                p.turn = p.sides.manSide;
-            }
-            break;
-        case GameCommand::Sente:
-            p.gameMode = MODE_COM;
-            if (fresh || p.turn == p.sides.manSide) {
-                p.sides = Sides{SIDE_SENTE, SIDE_GOTE};
-                p.turn = SIDE_SENTE;
-            }
-            break;
-        case GameCommand::Gote:
-            p.gameMode = MODE_COM;
-            if (fresh) {
-                p.sides = Sides{SIDE_GOTE, SIDE_SENTE};
-                p.turn = SIDE_SENTE;
-            }
-            break;
-    }
 }
 
 std::optional<RecordError> applyMove(GamePosition& p, const RecordedMove& move) {
@@ -114,7 +88,7 @@ GamePosition positionBeforeMove(const std::vector<GamePosition>& positions,
 }
 
 bool humanToMove(const GamePosition& p) {
-    return p.gameMode == MODE_MAN || p.turn == p.sides.manSide;
+    return seatsOf(p.gameMode, p.sides).local(p.turn);
 }
 
 std::string resultOf(const GamePosition& p, GameCommand startCommand) {

@@ -4,6 +4,7 @@
 #include <variant>
 #include <vector>
 
+#include "game/game_commands.h"
 #include "game/position.h"
 #include "storage/game_record.h"
 
@@ -11,10 +12,6 @@ namespace quorvel {
 
 // The first position of a game begun with a command, as the command lays it out.
 GamePosition startPosition(GameCommand command);
-
-// A game command given during a game: switches the mode and relabels the sides as the menu
-// command does. A game that has no move yet starts afresh instead.
-void applyCommand(GamePosition& position, GameCommand command);
 
 // Plays one recorded move (with its mode switch) by the rules: the prince's step, the slide, the
 // survey and the win tests of the mode and mover, then the hand-over. A move after a win changes

@@ -8,6 +8,7 @@
 
 #include "game/clock_text.h"
 #include "game/game.h"
+#include "game/movers.h"
 #include "rules/translatable.h"
 #include "storage/record_rules.h"
 
@@ -168,7 +169,7 @@ void Records::resume() {
     // The turn in progress goes on from the time it had run when the file was last written.
     link_.startClock(startedAgo(platform_.timeOfDay(), record.runningSeconds.value_or(0)));
     link_.setTimer(last.gameMode == MODE_COM || state_.marks.keika);
-    if (last.gameMode == MODE_COM && last.turn == last.sides.comSide) link_.computerTurn();
+    if (seatsOf(last.gameMode, last.sides).of(last.turn) == Mover::Computer) link_.computerTurn();
 }
 
 void Records::takeBack() {
@@ -180,7 +181,7 @@ void Records::takeBack() {
 
     // Two humans take back one move; against the computer, back to the human's last turn.
     std::size_t index = moves.size() - 1;
-    if (state_.gameMode == MODE_COM) {
+    if (!seatsOf(state_.gameMode, state_.sides).bothLocal()) {
         while (!humanToMove(positionBeforeMove(*positions, history_.record, index))) {
             if (index == 0) return refuse();
             --index;
