@@ -36,8 +36,12 @@ fi
 ((count > 0)) || { echo "FAIL: the catalogue holds no entry"; exit 1; }
 
 # Japanese texts that would reach the player without going through the catalogue: literals of
-# the window's and the game object's sources outside marking calls (see unmarked_texts.pl).
-covered='ui/*.cpp ui/*.h game/*.cpp game/*.h'
+# the window's, the game object's and the files' sources outside marking calls
+# (see unmarked_texts.pl).
+# storage/record_format.cpp and storage/record_text.h hold the record format's own words, written
+# into files and never shown.
+covered=$(cd "$source_dir" && ls ui/*.cpp ui/*.h game/*.cpp game/*.h storage/*.cpp storage/*.h |
+    grep -vxE 'storage/record_format\.cpp|storage/record_text\.h' | tr '\n' ' ')
 # shellcheck disable=SC2086  # the globs are meant to expand
 (cd "$source_dir" && perl "$(dirname "$(realpath "$0")")/unmarked_texts.pl" \
     "$scratch/quorvel_en.ts" $covered) >"$scratch/unmarked.txt" ||
@@ -48,4 +52,4 @@ if [[ -s "$scratch/unmarked.txt" ]]; then
     exit 1
 fi
 echo "PASS: $count entries, every text of the sources has its English and every Japanese text"
-echo "      of $covered is marked or data"
+echo "      of ui/, game/ and storage/ is marked or data"
