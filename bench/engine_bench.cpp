@@ -49,25 +49,29 @@ struct GameMoment {
     std::vector<GamePosition> before;
 };
 
-// Positions of a game between 上級 (upper pieces, the computer's seat) and 入門 (lower pieces),
-// every fifth move of 上級, played as the game plays them.
+// The positions in which 上級 (upper pieces, the computer's seat) moves in games against 入門
+// (lower pieces) from a few openings, played as the game plays them.
 std::vector<GameMoment> gamePositions() {
+    using enum Direction;
+    const Direction openings[][6] = {{Up, Left, Down, Right, Left, Up},
+                                     {Left, Up, Right, Down, Up, Left},
+                                     {Down, Right, Up, Left, Down, Right}};
     std::vector<GameMoment> moments;
-    GameMoment g{startPosition(GameCommand::Sente), {}};
-    const Direction opening[] = {Direction::Up,    Direction::Left, Direction::Down,
-                                 Direction::Right, Direction::Left, Direction::Up};
-    const auto play = [&](Direction d) {
-        g.before.push_back(g.now);
-        RecordedMove move;
-        move.direction = d;
-        applyMove(g.now, move);
-    };
-    for (const Direction d : opening)
-        play(d);
-    for (int move = 0; move < 60 && g.now.gameOver == SIDE_NONE; ++move) {
-        const bool expert = g.now.turn == g.now.sides.comSide;
-        if (expert && move % 5 == 0) moments.push_back(g);
-        play(computerChoice(g.now, g.before, expert ? Level::上級 : Level::入門));
+    for (const auto& opening : openings) {
+        GameMoment g{startPosition(GameCommand::Sente), {}};
+        const auto play = [&](Direction d) {
+            g.before.push_back(g.now);
+            RecordedMove move;
+            move.direction = d;
+            applyMove(g.now, move);
+        };
+        for (const Direction d : opening)
+            play(d);
+        for (int move = 0; move < 60 && g.now.gameOver == SIDE_NONE; ++move) {
+            const bool expert = g.now.turn == g.now.sides.comSide;
+            if (expert) moments.push_back(g);
+            play(computerChoice(g.now, g.before, expert ? Level::上級 : Level::入門));
+        }
     }
     return moments;
 }

@@ -5,62 +5,29 @@
 namespace quorvel {
 namespace {
 
+constexpr int S = SIDE_SENTE, G = SIDE_GOTE, N = SIDE_NONE;
+constexpr WinTest COM = WinTest::AgainstComputer, MAN = WinTest::TwoHumans;
+
 struct WinOrderCase {
-    const char* name;
     WinTest kind;
-    Sides sides;
+    Sides sides;  // {manSide, comSide}
     int mover;
     std::array<int, 2> tested;
 };
 
-// Against the computer with the human moving first (先手) and second (後手), and two humans
-// with either labelling of the pieces.
-const WinOrderCase kCases[] = {
-    {"HumanFirstAfterHuman",
-     WinTest::AgainstComputer,
-     {SIDE_SENTE, SIDE_GOTE},
-     SIDE_SENTE,
-     {SIDE_SENTE, SIDE_GOTE}},
-    {"HumanFirstAfterComputer",
-     WinTest::AgainstComputer,
-     {SIDE_SENTE, SIDE_GOTE},
-     SIDE_GOTE,
-     {SIDE_GOTE, SIDE_NONE}},
-    {"HumanSecondAfterHuman",
-     WinTest::AgainstComputer,
-     {SIDE_GOTE, SIDE_SENTE},
-     SIDE_GOTE,
-     {SIDE_GOTE, SIDE_SENTE}},
-    {"HumanSecondAfterComputer",
-     WinTest::AgainstComputer,
-     {SIDE_GOTE, SIDE_SENTE},
-     SIDE_SENTE,
-     {SIDE_SENTE, SIDE_NONE}},
-    {"TwoHumansAfterFirst",
-     WinTest::TwoHumans,
-     {SIDE_SENTE, SIDE_GOTE},
-     SIDE_SENTE,
-     {SIDE_SENTE, SIDE_GOTE}},
-    {"TwoHumansAfterSecond",
-     WinTest::TwoHumans,
-     {SIDE_SENTE, SIDE_GOTE},
-     SIDE_GOTE,
-     {SIDE_SENTE, SIDE_GOTE}},
-    {"TwoHumansRelabelledAfterSecond",
-     WinTest::TwoHumans,
-     {SIDE_GOTE, SIDE_SENTE},
-     SIDE_GOTE,
-     {SIDE_SENTE, SIDE_GOTE}},
-    {"TwoHumansRelabelledAfterFirst",
-     WinTest::TwoHumans,
-     {SIDE_GOTE, SIDE_SENTE},
-     SIDE_SENTE,
-     {SIDE_SENTE, SIDE_GOTE}},
-};
-
 TEST(WinOrder, TestsTheSidesOfTheGamesKindInOrder) {
-    for (const WinOrderCase& c : kCases)
-        EXPECT_EQ(winOrder(c.kind, c.sides, c.mover), c.tested) << c.name;
+    const WinOrderCase cases[] = {
+        {COM, {S, G}, S, {S, G}},  // the human moves first: after the human's move
+        {COM, {S, G}, G, {G, N}},  // after the computer's
+        {COM, {G, S}, G, {G, S}},  // the human moves second: after the human's move
+        {COM, {G, S}, S, {S, N}},  // after the computer's
+        {MAN, {S, G}, S, {S, G}},  // two humans, after either move, either labelling
+        {MAN, {S, G}, G, {S, G}}, {MAN, {G, S}, G, {S, G}}, {MAN, {G, S}, S, {S, G}},
+    };
+    for (const WinOrderCase& c : cases) {
+        EXPECT_EQ(winOrder(c.kind, c.sides, c.mover), c.tested)
+            << "row " << &c - cases << ", mover " << c.mover;
+    }
 }
 
 }
