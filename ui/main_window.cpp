@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLayout>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QThread>
+#include <QTreeView>
 #include <QtMath>
 #include <algorithm>
 #include <string_view>
@@ -30,6 +32,9 @@ namespace quorvel {
 namespace {
 
 constexpr int escapeCharacter = 27;
+// The file dialog's size in logical pixels when the screen has room for it.
+constexpr int FILE_DIALOG_WIDTH = 820;
+constexpr int FILE_DIALOG_HEIGHT = 520;
 
 bool magnetKey(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
@@ -236,6 +241,17 @@ std::optional<QString> MainWindow::chooseRecordFile(FileChoice choice, const QSt
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("kifu"));
     dialog.setWindowModality(Qt::ApplicationModal);
+    // Qt's default size clips the size, type and date columns of the Japanese labels; the dialog
+    // opens wide enough for them, within the screen.
+    const QSize roomy(FILE_DIALOG_WIDTH, FILE_DIALOG_HEIGHT);
+    const QSize available = screen()->availableGeometry().size() * 9 / 10;
+    dialog.resize(dialog.sizeHint().expandedTo(roomy).boundedTo(available));
+    // Qt's own dialog (where the desktop offers none) keeps its columns at fixed widths: the name
+    // takes the room left, size, type and date their contents' width.
+    if (auto* view = dialog.findChild<QTreeView*>()) {
+        view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
 }
