@@ -31,6 +31,9 @@ void Game::noteMove(Direction direction) {
     const int mover = s_.turn;
     double& total = mover == s_.sides.manSide ? s_.manSeconds : s_.comSeconds;
     total += seconds;
+    // The charged seconds leave the running turn: a tick before the hand-over (a box may be open
+    // meanwhile) shows the new total, not the move's time counted twice.
+    s_.clockStart = std::fmod(s_.clockStart + seconds, SECONDS_PER_DAY);
     // No tick runs during a computer's turn or after a win: the new total is shown now.
     描画_所有時間(mover, total);
     platform_.refresh();

@@ -30,6 +30,7 @@ void FakePlatform::drawText(const std::string& text, double x, double y, int col
 void FakePlatform::showMessage(const std::string& text, const std::string& title,
                                MessageIcon icon) {
     log.push_back("message " + title + "|" + text + (icon == MessageIcon::Warning ? "|!" : ""));
+    if (whileMessageOpen) whileMessageOpen();
 }
 
 bool FakePlatform::askYesNo(const std::string& text, const std::string& title) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -40,6 +41,8 @@ class FakePlatform : public Platform {
     std::map<std::string, std::string> unwritable;
     // The answer to every yes/no question.
     bool answerYes = true;
+    // Runs while a message box is open, as the window's ticks do.
+    std::function<void()> whileMessageOpen;
 
     void drawPicture(int code, double x, double y) override;
     void drawOutline(int colour, double x, double y) override;

@@ -338,6 +338,23 @@ TEST_F(RecordTest, AFailedWriteIsToldOncePerFailureStreakAndPlayGoesOn) {
     EXPECT_EQ(s.moveNumber, 6);
 }
 
+// The box of a failed write opens in the middle of a move, and the window's ticks run under it:
+// the mover's clock shows its new total, not the move's time counted twice.
+TEST_F(RecordTest, ATickUnderTheBoxOfAFailedWriteShowsTheMoversTotalOnce) {
+    load();
+    game.onStart();
+    clearLog();
+    fake.unwritable["Quorvel.kifu"] = "ディスク満杯";
+    fake.whileMessageOpen = [this] {
+        wait(0.5);
+        game.onTimerTick();
+    };
+    play(Direction::Up);
+    ASSERT_EQ(fake.messages().size(), 1u);
+    EXPECT_EQ(lastClock(true), "text [" + 調査_時間秒追加結果(s.manSeconds) + "] 7785 6308 15 12");
+    EXPECT_EQ(s.manSeconds, 4) << "3.4 s of thought and the slide's own time";
+}
+
 // A finished record opens on its last position as the win showed it: the outlines of the
 // attacker and the attacked king, no message. With a game in progress 開く… asks first.
 TEST_F(RecordTest, AFinishedRecordOpensAsTheWinShowedItAndAGameInProgressIsAskedFirst) {
