@@ -16,6 +16,8 @@ namespace quorvel {
 struct SearchGame {
     Sides sides;
     WinTest winTest = WinTest::AgainstComputer;
+    // Whether the game ends as 千日手 on a position's fourth occurrence (rules/repetition.h).
+    bool repetitionDraw = false;
 };
 
 // The magnet the level presses for sideToMove (sides.manSide or sides.comSide) in the position:

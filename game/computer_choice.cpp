@@ -7,7 +7,7 @@
 namespace quorvel {
 
 SearchGame searchGameOf(const GamePosition& p) {
-    return {p.sides, winTestOf(seatsOf(p.gameMode, p.sides))};
+    return {p.sides, winTestOf(seatsOf(p.gameMode, p.sides)), p.repetitionDraw};
 }
 
 Direction computerChoice(const GamePosition& current, std::span<const GamePosition> before,

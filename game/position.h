@@ -22,6 +22,9 @@ struct GamePosition {
     int gameOver = SIDE_NONE;
     int gameMode = MODE_MAN;
     int moveNumber = 0;
+    // The 千日手 option the game is played under (rules/repetition.h): off in a game as begun by
+    // default, taken from the option when a game starts and from the header of a record.
+    bool repetitionDraw = false;
     // Whole seconds: each move adds its own whole seconds, so the totals are their sums.
     double manSeconds = 0;
     double comSeconds = 0;
