@@ -5,11 +5,12 @@
 #include <cmath>
 
 #include "game/game.h"
+#include "game/repetition.h"
 
 namespace quorvel {
 
 std::optional<int> Game::msUntilClockChanges() {
-    if (s_.gameOver != SIDE_NONE || !s_.timerEnabled) return std::nullopt;
+    if (gameEnded(s_) || !s_.timerEnabled) return std::nullopt;
     const double elapsed = elapsedTurnSeconds();
     const double whole = std::floor(elapsed);
     if (whole != s_.shownSecond) return 0;

@@ -6,11 +6,12 @@
 
 #include "game/clock_text.h"
 #include "game/game.h"
+#include "game/repetition.h"
 
 namespace quorvel {
 
 void Game::onTimerTick() {
-    if (s_.gameOver != SIDE_NONE || !s_.timerEnabled) return;
+    if (gameEnded(s_) || !s_.timerEnabled) return;
     s_.turnSeconds = 調査_経過秒(s_.clockStart, platform_.timeOfDay());
     const int whole = static_cast<int>(std::floor(s_.turnSeconds));
     if (whole == s_.shownSecond) return;

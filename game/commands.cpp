@@ -1,6 +1,7 @@
 // The commands of the 対局 and 局面 menus, the Esc key and the end of the program.
 
 #include "game/game.h"
+#include "game/repetition.h"
 #include "rules/translatable.h"
 
 namespace quorvel {
@@ -18,7 +19,7 @@ const std::string kManToMove = QT_TRANSLATE_NOOP("Game", "MANの番です");
 
 void Game::onStart() {
     noteCommand(GameCommand::Start);
-    if (s_.gameOver != SIDE_NONE) {
+    if (gameEnded(s_)) {
         初期設定();
         platform_.refresh();
     }
@@ -39,7 +40,7 @@ void Game::onStart() {
 
 void Game::onSente() {
     noteCommand(GameCommand::Sente);
-    if (s_.gameOver != SIDE_NONE) 初期設定();
+    if (gameEnded(s_)) 初期設定();
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();
     platform_.refresh();
@@ -60,7 +61,7 @@ void Game::onSente() {
 
 void Game::onGote() {
     noteCommand(GameCommand::Gote);
-    if (s_.gameOver != SIDE_NONE) 初期設定();
+    if (gameEnded(s_)) 初期設定();
     描画_棋譜読込み部分消去();
     描画_将棋盤桝();
     platform_.refresh();

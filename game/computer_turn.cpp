@@ -4,6 +4,7 @@
 #include "ai/trials.h"
 #include "game/game.h"
 #include "game/magnets.h"
+#include "game/repetition.h"
 #include "rules/translatable.h"
 
 namespace quorvel {
@@ -18,7 +19,7 @@ constexpr int MAGNET_BLINKS = 2;
 }
 
 void Game::com_ban() {
-    if (s_.gameOver != SIDE_NONE) return;
+    if (gameEnded(s_)) return;
     s_.clockStart = platform_.timeOfDay();
     if (s_.marks.keika) setTimer(true);
 
@@ -53,8 +54,9 @@ void Game::com_ban() {
     勢力調査();
 
     if (showWinAfterMove(s_.sides.comSide)) return;
-    s_.clockStart = platform_.timeOfDay();
     s_.turn = s_.sides.manSide;
+    if (showDrawAfterMove()) return;
+    s_.clockStart = platform_.timeOfDay();
     if (s_.marks.keika) setTimer(true);
 }
 

@@ -27,6 +27,7 @@ void Game::onLoad() {
 void Game::初期設定() {
     s_.turn = SIDE_NONE;
     s_.gameOver = SIDE_NONE;
+    s_.drawn = false;
     s_.gameMode = MODE_MAN;
     s_.moveNumber = 0;
     s_.manSeconds = 0;
@@ -72,6 +73,9 @@ void Game::setMark(MenuItem item, bool checked) {
             break;
         case MenuItem::BGM:
             s_.marks.bgm = checked;
+            break;
+        case MenuItem::SENNICHITE:
+            s_.marks.repetitionDraw = checked;
             break;
         default:
             break;

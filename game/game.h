@@ -51,6 +51,8 @@ struct OptionMarks {
     bool sidou = false;
     bool keika = false;
     bool bgm = false;
+    // 千日手: the games begun from now on end without a winner on a fourth repetition.
+    bool repetitionDraw = false;
 };
 
 // All state of a run, from window load to program end: the game's position (board, prince,
@@ -107,6 +109,7 @@ class Game {
     void onLevel(Level level);  // ｵﾌﾟｼｮﾝ → 強さ → 入門, 初級, 中級, 上級
     void onHint();              // 局面 → ヒント
     void onLanguage(Language language);  // ｵﾌﾟｼｮﾝ → 言語 / Language → 日本語, English
+    void onRepetitionDraw();             // ｵﾌﾟｼｮﾝ → 千日手
     void onResume();                     // 対局 → 続きから
     void onTakeBack();                   // 局面 → 待った
     void onOpenRecord();                 // 棋譜 → 開く…
@@ -169,6 +172,11 @@ class Game {
     // Tests the sides in the win order of the game after a move of mover and shows the first
     // win found; true when the game is won.
     bool showWinAfterMove(int mover);
+    // After a move that won nothing: when the game's record ends as 千日手 at this move, the game
+    // ends without a winner (clocks stopped, box and panel say so); true then.
+    bool showDrawAfterMove();
+    // Prints that the game ended as 千日手 under the move-number panel.
+    void drawRepetitionLabel();
     // The message that announces a side's win, as the seats of the game see it.
     std::string winMessage(int winner) const;
     // Records the winner and shows the win: outlines, blinks, sound and message.

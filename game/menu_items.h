@@ -3,7 +3,8 @@
 namespace quorvel {
 
 // The option items of the menu that carry a check mark; NYUMON..JOKYU are the computer's levels
-// under 強さ (入門, 初級, 中級, 上級), NIHONGO (日本語) and ENGLISH the items of 言語 / Language.
+// under 強さ (入門, 初級, 中級, 上級), NIHONGO (日本語) and ENGLISH the items of 言語 / Language,
+// SENNICHITE the 千日手 option.
 enum class MenuItem {
     MIDORI,
     TATAMI,
@@ -18,7 +19,8 @@ enum class MenuItem {
     CHUKYU,
     JOKYU,
     NIHONGO,
-    ENGLISH
+    ENGLISH,
+    SENNICHITE
 };
 
 enum class MessageIcon { None, Warning };

@@ -86,6 +86,12 @@ void Game::onSidou() {
     platform_.setChecked(MenuItem::SIDOU, s_.marks.sidou);
 }
 
+void Game::onRepetitionDraw() {
+    // The game on the board keeps the rule it began with; the change applies from the next game.
+    setMark(MenuItem::SENNICHITE, !s_.marks.repetitionDraw);
+    書込_環境設定ファイル();
+}
+
 void Game::onVersion() {
     platform_.dsPlay(s_.soundOther);
     std::string text = kVersionLines[0];

@@ -36,6 +36,11 @@ constexpr double moveNumberTextX(int moveNumber) {
 // Erasing from cell 12 every time also clears a long number after a take-back shortened it.
 constexpr int MOVE_PANEL_FIRST_CELL = 12;
 constexpr int MOVE_PANEL_LAST_CELL = 14;
+// 千日手 is told on the row under the move number.
+const std::string kRepetitionLabel = QT_TRANSLATE_NOOP("Game", "千日手");
+constexpr int REPETITION_ROW = 4;
+constexpr double REPETITION_TEXT_X = 12.9;
+constexpr double REPETITION_TEXT_Y = 4.3;
 
 }
 
@@ -70,6 +75,11 @@ void Game::描画_手数(int 数値, int 色) {
     描画_数値(x, 3.3, 数値, textColour, 0, PANEL_TEXT_SIZE);
     描画_文字列(13.9, 3.2, LABEL_MOVE_SUFFIX, shadowColour, SUFFIX_TEXT_SIZE, 数値);
     描画_文字列(13.8, 3.1, LABEL_MOVE_SUFFIX, textColour, SUFFIX_TEXT_SIZE, 数値);
+}
+
+void Game::drawRepetitionLabel() {
+    eraseCells(MOVE_PANEL_FIRST_CELL, MOVE_PANEL_LAST_CELL, REPETITION_ROW);
+    drawShadowedText(REPETITION_TEXT_X, REPETITION_TEXT_Y, kRepetitionLabel, PANEL_TEXT_SIZE);
 }
 
 void Game::描画_所有時間(int IN_手番, double IN_思考時間) {

@@ -25,6 +25,8 @@ struct GamePosition {
     // The 千日手 option the game is played under (rules/repetition.h): off in a game as begun by
     // default, taken from the option when a game starts and from the header of a record.
     bool repetitionDraw = false;
+    // The game ended without a winner (千日手); gameOver stays SIDE_NONE, naming winners only.
+    bool drawn = false;
     // Whole seconds: each move adds its own whole seconds, so the totals are their sums.
     double manSeconds = 0;
     double comSeconds = 0;

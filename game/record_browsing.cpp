@@ -3,6 +3,7 @@
 
 #include "game/game.h"
 #include "game/records.h"
+#include "game/repetition.h"
 #include "rules/translatable.h"
 
 namespace quorvel {
@@ -36,8 +37,8 @@ void Records::showWriteError(const std::string& what, const RecordWriteError& er
 }
 
 bool Records::gameInProgress() const {
-    if (history_.live) return history_.live->position.gameOver == SIDE_NONE;
-    return !history_.shown && state_.turn != SIDE_NONE && state_.gameOver == SIDE_NONE;
+    if (history_.live) return !gameEnded(history_.live->position);
+    return !history_.shown && state_.turn != SIDE_NONE && !gameEnded(state_);
 }
 
 void Records::open() {

@@ -26,11 +26,13 @@ void Game::adoptPosition(const GamePosition& position) {
         描画_桝輪郭(winOutlineColour, ax, ay);
         描画_桝輪郭(winOutlineColour, kx, ky);
     }
+    if (s_.drawn) drawRepetitionLabel();
     platform_.refresh();
 }
 
 void Game::noteCommand(GameCommand command) {
-    records_.noteCommand(command);
+    // A new game is played under the option as it is now; a mode switch keeps the game's rule.
+    if (records_.noteCommand(command)) s_.repetitionDraw = s_.marks.repetitionDraw;
 }
 
 bool Game::refuseWhileStepping() {

@@ -9,6 +9,7 @@
 #include "game/computer_choice.h"
 #include "game/game.h"
 #include "game/movers.h"
+#include "game/repetition.h"
 #include "rules/prince_step.h"
 #include "rules/translatable.h"
 #include "rules/win_order.h"
@@ -18,6 +19,7 @@ namespace quorvel {
 namespace {
 
 const std::string kMoveAfterWin = QT_TRANSLATE_NOOP("Game", "勝負がついた後の指手です");
+const std::string kMoveAfterDraw = QT_TRANSLATE_NOOP("Game", "千日手の後の指手です");
 
 bool attacks(const GamePosition& p, int side) {
     int ax = 0, ay = 0, kx = 0, ky = 0;
@@ -31,8 +33,9 @@ std::array<int, 2> winTests(const GamePosition& p, int mover) {
 
 }
 
-GamePosition startPosition(GameCommand command) {
+GamePosition startPosition(GameCommand command, bool repetitionDraw) {
     GamePosition p;
+    p.repetitionDraw = repetitionDraw;
     layFirstPosition(p.board);
     quorvel::勢力調査(p.board, p.kings);
     applyCommand(p, command);
@@ -41,6 +44,7 @@ GamePosition startPosition(GameCommand command) {
 
 std::optional<RecordError> applyMove(GamePosition& p, const RecordedMove& move) {
     if (p.gameOver != SIDE_NONE) return RecordError{move.line, kMoveAfterWin};
+    if (p.drawn) return RecordError{move.line, kMoveAfterDraw};
     if (move.switchedTo) applyCommand(p, *move.switchedTo);
     const int mover = p.turn;
     Square prince{p.princeX, p.princeY};
@@ -71,10 +75,11 @@ std::optional<RecordError> applyMove(GamePosition& p, const RecordedMove& move) 
 std::variant<std::vector<GamePosition>, RecordError> replayRecord(const GameRecord& record) {
     std::vector<GamePosition> positions;
     positions.reserve(record.moves.size() + 1);
-    positions.push_back(startPosition(record.command));
+    positions.push_back(startPosition(record.command, record.repetitionDraw));
     for (const RecordedMove& move : record.moves) {
         GamePosition next = positions.back();
         if (auto error = applyMove(next, move)) return *error;
+        next.drawn = endsInRepetition(positions, next);
         positions.push_back(next);
     }
     return positions;
@@ -92,6 +97,7 @@ bool humanToMove(const GamePosition& p) {
 }
 
 std::string resultOf(const GamePosition& p, GameCommand startCommand) {
+    if (p.drawn) return drawResultText(p.moveNumber);
     if (p.gameOver == SIDE_NONE) return {};
     const bool winnerLower = p.gameOver == p.sides.manSide;
     const bool firstMoverLower = startCommand != GameCommand::Gote;

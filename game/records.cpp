@@ -9,6 +9,7 @@
 #include "game/clock_text.h"
 #include "game/game.h"
 #include "game/movers.h"
+#include "game/repetition.h"
 #include "rules/translatable.h"
 #include "storage/record_rules.h"
 
@@ -59,12 +60,13 @@ void Records::beginRecord(GameCommand command) {
     history_.record.startedAt = platform_.dateTimeText();
     history_.record.command = command;
     history_.record.level = state_.level;
+    history_.record.repetitionDraw = state_.marks.repetitionDraw;
     history_.record.sentePlayer = sente;
     history_.record.gotePlayer = gote;
-    history_.last = startPosition(command);
+    history_.last = startPosition(command, history_.record.repetitionDraw);
 }
 
-void Records::noteCommand(GameCommand command) {
+bool Records::noteCommand(GameCommand command) {
     if (history_.shown) {
         // Play on from the position shown: the later moves are dropped.
         const auto replay = replayRecord(history_.record);
@@ -79,11 +81,12 @@ void Records::noteCommand(GameCommand command) {
         history_.shown.reset();
         history_.live.reset();
     }
-    if (state_.gameOver != SIDE_NONE || state_.moveNumber == 0 || state_.turn == SIDE_NONE) {
+    if (gameEnded(state_) || state_.moveNumber == 0 || state_.turn == SIDE_NONE) {
         beginRecord(command);
-    } else {
-        history_.pendingSwitch = command;
+        return true;
     }
+    history_.pendingSwitch = command;
+    return false;
 }
 
 void Records::noteMove(Direction direction, int seconds, int totalSeconds) {
@@ -101,6 +104,11 @@ void Records::noteMove(Direction direction, int seconds, int totalSeconds) {
     const RecordedMove move{direction, seconds, totalSeconds, history_.pendingSwitch, 0};
     GamePosition next = history_.last;
     if (applyMove(next, move)) return;
+    if (next.repetitionDraw && next.gameOver == SIDE_NONE) {
+        const auto replay = replayRecord(history_.record);
+        if (const auto* positions = std::get_if<std::vector<GamePosition>>(&replay))
+            next.drawn = endsInRepetition(*positions, next);
+    }
     history_.pendingSwitch.reset();
     history_.record.moves.push_back(move);
     history_.record.runningSeconds.reset();
@@ -109,7 +117,7 @@ void Records::noteMove(Direction direction, int seconds, int totalSeconds) {
 }
 
 void Records::noteRunningTurn(int seconds) {
-    if (!followsGame() || history_.record.moves.empty() || history_.last.gameOver != SIDE_NONE ||
+    if (!followsGame() || history_.record.moves.empty() || gameEnded(history_.last) ||
         history_.record.runningSeconds == seconds) {
         return;
     }
@@ -126,7 +134,7 @@ void Records::writeGameInProgress() {
         return;
     }
     writeFailing_ = false;
-    platform_.setEnabled(MenuCommand::Resume, history_.last.gameOver == SIDE_NONE);
+    platform_.setEnabled(MenuCommand::Resume, !gameEnded(history_.last));
 }
 
 void Records::updateResume() {
@@ -135,7 +143,7 @@ void Records::updateResume() {
     if (const auto* record = std::get_if<GameRecord>(&read)) {
         const auto replay = replayRecord(*record);
         const auto* positions = std::get_if<std::vector<GamePosition>>(&replay);
-        unfinished = positions != nullptr && positions->back().gameOver == SIDE_NONE;
+        unfinished = positions != nullptr && !gameEnded(positions->back());
     }
     platform_.setEnabled(MenuCommand::Resume, unfinished);
 }
@@ -155,7 +163,7 @@ void Records::resume() {
         return;
     }
     const GamePosition& last = std::get<std::vector<GamePosition>>(replay).back();
-    if (last.gameOver != SIDE_NONE) {
+    if (gameEnded(last)) {
         refuse();
         platform_.setEnabled(MenuCommand::Resume, false);
         return;

@@ -40,8 +40,8 @@ class Records {
     // At start-up: enables 続きから when the game in progress on file is unfinished.
     void onLoad();
     // A game command is about to act: plays on from a shown earlier position, then starts a new
-    // record or notes the mode switch for the next move.
-    void noteCommand(GameCommand command);
+    // record (and returns true: a new game begins) or notes the mode switch for the next move.
+    bool noteCommand(GameCommand command);
     // A move is complete (its slide is over, its number counted): it is recorded with its own
     // whole seconds and the mover's total after it, and the game in progress is written once.
     // Past RECORD_MAX_MOVES the record stops growing, and the player is told once.

@@ -48,6 +48,15 @@ OptionValue languageOption(Language language) {
             kLanguageValues};
 }
 
+constexpr std::string_view kRepetitionOption = "千日手";
+constexpr std::string_view kOn = "ON";
+constexpr std::string_view kOff = "OFF";
+constexpr std::array<std::string_view, 2> kOnOffValues{kOn, kOff};
+
+OptionValue repetitionOption(bool on) {
+    return {kRepetitionOption, on ? kOn : kOff, kOff, kOnOffValues};
+}
+
 std::string_view backgroundLineOf(int code) {
     for (const BackgroundLine& b : kBackgroundLines) {
         if (b.code == code) return b.line;
@@ -109,10 +118,14 @@ void Game::applyOptionLines() {
     const OptionValue language = languageOption(Language::Japanese);
     applyLanguage(
         *languageFromName(meaningOf(findOption(s_.optionLines, language.name), language)));
+    const OptionValue repetition = repetitionOption(false);
+    setMark(MenuItem::SENNICHITE,
+            meaningOf(findOption(s_.optionLines, repetition.name), repetition) == kOn);
 }
 
 std::vector<OptionValue> Game::optionValues() const {
-    return {levelOption(s_.level), languageOption(s_.language)};
+    return {levelOption(s_.level), languageOption(s_.language),
+            repetitionOption(s_.marks.repetitionDraw)};
 }
 
 void Game::recoverSettings() {

@@ -1,5 +1,5 @@
-// A player's move: the prince's step, the animated slide, the press on a magnet, the win tests
-// and the hand-over.
+// A player's move: the prince's step, the animated slide, the press on a magnet, the win tests,
+// the hand-over and the end by 千日手.
 
 #include <cmath>
 
@@ -7,6 +7,7 @@
 #include "game/game.h"
 #include "game/layout.h"
 #include "game/magnets.h"
+#include "game/repetition.h"
 #include "rules/move_check.h"
 #include "rules/prince_step.h"
 #include "rules/translatable.h"
@@ -85,9 +86,22 @@ bool Game::showWinAfterMove(int mover) {
     return false;
 }
 
+bool Game::showDrawAfterMove() {
+    const GamePosition& last = history().last;
+    if (!last.drawn || history().shown || last.moveNumber != s_.moveNumber) return false;
+    s_.drawn = true;
+    setTimer(false);
+    drawRepetitionLabel();
+    platform_.refresh();
+    platform_.dsPlay(s_.soundOther);
+    platform_.showMessage(QT_TRANSLATE_NOOP("Game", "千日手です"),
+                          QT_TRANSLATE_NOOP("Game", "終局"), MessageIcon::None);
+    return true;
+}
+
 bool Game::refusedWithoutPlay() {
     if (refuseWhileStepping()) return true;
-    if (s_.gameOver != SIDE_NONE) {
+    if (gameEnded(s_)) {
         platform_.showMessage(QT_TRANSLATE_NOOP("Game", "新規に対局してください"),
                               QT_TRANSLATE_NOOP("Game", "終局"), MessageIcon::None);
         return true;
@@ -136,6 +150,7 @@ void Game::onMousePress(double unitsX, double unitsY) {
     if (computerNext) setTimer(false);
     if (showWinAfterMove(mover)) return;
     s_.turn = opponent;
+    if (showDrawAfterMove()) return;
     if (computerNext) {
         com_ban();
         return;

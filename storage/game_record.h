@@ -37,6 +37,9 @@ struct GameRecord {
     Level level = Level::入門;                 // 強さ
     std::string sentePlayer;  // 先手: e.g. "あなた", "ｺﾝﾋﾟｭｰﾀ", "先手"
     std::string gotePlayer;   // 後手
+    // 千日手: whether the game was played with the repetition draw ("あり") or not ("なし", and a
+    // record without the line).
+    bool repetitionDraw = false;
     std::vector<RecordedMove> moves;
     // The whole seconds the turn after the last move had run when the record was written (the
     // game in progress, rewritten as its clock runs); nothing in a record of moves only.
@@ -61,6 +64,8 @@ struct RecordWriteError {
 
 // The words of a result line: "まで<n>手で先手の勝ち" or "まで<n>手で後手の勝ち".
 std::string resultText(int moveCount, bool senteWon);
+// The words of the result line of a game ended as 千日手: "まで<n>手で千日手".
+std::string drawResultText(int moveCount);
 
 // The record as UTF-8 text with LF line ends, in the documented format.
 std::string formatRecord(const GameRecord& record);

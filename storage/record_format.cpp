@@ -7,9 +7,10 @@
 #include "storage/record_text.h"
 
 // Writing rules:
-//  - The first line is "#Quorvel 棋譜"; then the header lines 開始日時, 対局, 強さ, 先手, 後手 with
-//    the full-width colon (開始日時 and the names only when their value is not empty); then the
-//    moves heading, the moves, and the result line when there is one.
+//  - The first line is "#Quorvel 棋譜"; then the header lines 開始日時, 対局, 強さ, 千日手, 先手,
+//  後手
+//    with the full-width colon (開始日時 and the names only when their value is not empty); then
+//    the moves heading, the moves, and the result line when there is one.
 //  - A header value or result loses its line feeds (each becomes a space), the blanks at either
 //    end, any byte that is not UTF-8 (each becomes U+FFFD) and whatever would make its line
 //    longer than a record line may be. A value read from a record never changes this way, so
@@ -105,12 +106,17 @@ std::string resultText(int moveCount, bool senteWon) {
            std::string(senteWon ? SENTE : GOTE) + "の勝ち";
 }
 
+std::string drawResultText(int moveCount) {
+    return std::string(RESULT_START) + std::to_string(moveCount) + "手で" + std::string(REPETITION);
+}
+
 std::string formatRecord(const GameRecord& record) {
     std::string out;
     out.append(FIRST_LINE).append("\n");
     addHeader(out, STARTED_AT, record.startedAt);
     addHeader(out, COMMAND, commandText(record.command), true);
     addHeader(out, LEVEL, levelName(record.level), true);
+    addHeader(out, REPETITION, record.repetitionDraw ? REPETITION_ON : REPETITION_OFF, true);
     addHeader(out, SENTE, record.sentePlayer);
     addHeader(out, GOTE, record.gotePlayer);
     out.append(MOVES_HEADING).append("\n");
@@ -138,7 +144,8 @@ bool sameGame(const GameRecord& a, const GameRecord& b) {
                x.totalSeconds == y.totalSeconds && x.switchedTo == y.switchedTo;
     };
     return a.startedAt == b.startedAt && a.command == b.command && a.level == b.level &&
-           a.sentePlayer == b.sentePlayer && a.gotePlayer == b.gotePlayer && a.result == b.result &&
+           a.repetitionDraw == b.repetitionDraw && a.sentePlayer == b.sentePlayer &&
+           a.gotePlayer == b.gotePlayer && a.result == b.result &&
            a.runningSeconds == b.runningSeconds &&
            std::equal(a.moves.begin(), a.moves.end(), b.moves.begin(), b.moves.end(), sameMove);
 }

@@ -20,9 +20,9 @@
 //    ... with no gap, at most RECORD_MAX_MOVES of them.
 //  - A line starting with "まで" is the result; only the first counts, and no move may follow it.
 //  - Before the first move, the result and the moves heading ("手数-..."), a line holding a colon
-//    (either) is a header "名前：値". 対局 and 強さ must name a known command and level; the other
-//    names (開始日時, 先手, 後手) take any value; unknown names are ignored. Other lines there are
-//    ignored too.
+//    (either) is a header "名前：値". 対局 and 強さ must name a known command and level, 千日手
+//    must be あり or なし (a record without it is なし); the other names (開始日時, 先手, 後手)
+//    take any value; unknown names are ignored. Other lines there are ignored too.
 //  - After them, any other line is refused.
 
 namespace quorvel {
@@ -184,6 +184,10 @@ class RecordReader {
             const auto level = levelFromName(value);
             if (!level) return RecordError{number, QT_TRANSLATE_NOOP("Game", "強さが読めません")};
             record_.level = *level;
+        } else if (name == REPETITION) {
+            if (value != REPETITION_ON && value != REPETITION_OFF)
+                return RecordError{number, QT_TRANSLATE_NOOP("Game", "千日手の有無が読めません")};
+            record_.repetitionDraw = value == REPETITION_ON;
         } else if (name == SENTE) {
             record_.sentePlayer = std::string(value);
         } else if (name == GOTE) {

@@ -23,6 +23,10 @@ inline constexpr std::string_view COMMAND = "対局";
 inline constexpr std::string_view LEVEL = "強さ";
 inline constexpr std::string_view SENTE = "先手";
 inline constexpr std::string_view GOTE = "後手";
+// "千日手：あり" or "千日手：なし": whether the game was played with the repetition draw.
+inline constexpr std::string_view REPETITION = "千日手";
+inline constexpr std::string_view REPETITION_ON = "あり";
+inline constexpr std::string_view REPETITION_OFF = "なし";
 // "*考慮中：m:ss" after the moves: the time the turn in progress has run.
 inline constexpr std::string_view RUNNING_TURN = "考慮中";
 

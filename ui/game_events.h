@@ -39,6 +39,7 @@ class GameEvents {
     virtual void onLevel(Level level) = 0;
     virtual void onHint() = 0;
     virtual void onLanguage(Language language) = 0;
+    virtual void onRepetitionDraw() {}
     virtual void onResume() = 0;
     virtual void onTakeBack() = 0;
     virtual void onOpenRecord() = 0;

@@ -27,6 +27,7 @@ class GameLink final : public GameEvents {
     void onLevel(Level level) override { game_.onLevel(level); }
     void onHint() override { game_.onHint(); }
     void onLanguage(Language language) override { game_.onLanguage(language); }
+    void onRepetitionDraw() override { game_.onRepetitionDraw(); }
     void onResume() override { game_.onResume(); }
     void onTakeBack() override { game_.onTakeBack(); }
     void onOpenRecord() override { game_.onOpenRecord(); }

@@ -15,8 +15,8 @@ constexpr const char* BAR = nullptr;
 constexpr const char* LINE = nullptr;
 
 // The game's menus as the player meets them, top to bottom within each menu. The added items
-// (続きから, ヒント, 待った, 強さ, 言語 / Language) close their menus; the added menus 棋譜 and
-// ヘルプ stand right of その他.
+// (続きから, ヒント, 待った, 強さ, 言語 / Language, 千日手) close their menus; the added menus 棋譜
+// and ヘルプ stand right of その他.
 constexpr std::array ENTRIES{
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "対局"), "", SUBMENU, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "対局(人間)"), "", SUBMENU, {}},
@@ -52,6 +52,7 @@ constexpr std::array ENTRIES{
               MenuItem::NIHONGO},
     MenuEntry{"言語 / Language", QT_TRANSLATE_NOOP("Menu", "English"), "", ENGLISH,
               MenuItem::ENGLISH},
+    MenuEntry{"ｵﾌﾟｼｮﾝ", QT_TRANSLATE_NOOP("Menu", "千日手"), "", SENNICHITE, MenuItem::SENNICHITE},
 
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "その他"), "", VER, {}},
 
@@ -124,6 +125,8 @@ void sendCommand(Command command, GameEvents& game) {
             return game.onLanguage(Language::Japanese);
         case ENGLISH:
             return game.onLanguage(Language::English);
+        case SENNICHITE:
+            return game.onRepetitionDraw();
         case VER:
             return game.onVersion();
         case KIFU_OPEN:

@@ -37,6 +37,7 @@ enum class Command {
     JOKYU,
     NIHONGO,
     ENGLISH,
+    SENNICHITE,
     VER,
     KIFU_OPEN,
     KIFU_SAVE,

@@ -29,6 +29,7 @@ const std::string kExampleText =
     "開始日時：2026/12/08 13:05:00\n"
     "対局：対局(COM) 先手\n"
     "強さ：入門\n"
+    "千日手：なし\n"
     "先手：あなた\n"
     "後手：ｺﾝﾋﾟｭｰﾀ\n"
     "手数----指手----消費時間--\n"
@@ -86,8 +87,8 @@ TEST(GameRecordFormat, ExampleIsWrittenAndReadExactly) {
     const GameRecord read = parsed(kExampleText);
     EXPECT_TRUE(sameGame(read, exampleRecord()));
     ASSERT_EQ(read.moves.size(), 2u);
-    EXPECT_EQ(read.moves[0].line, 8);
-    EXPECT_EQ(read.moves[1].line, 9);
+    EXPECT_EQ(read.moves[0].line, 9);
+    EXPECT_EQ(read.moves[1].line, 10);
 }
 
 // --- tolerance: every variant reads as the example --------------------------------------

@@ -272,8 +272,8 @@ TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
         return out;
     };
     EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント", "待った"}));
-    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}),
-              (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ", "言語 / Language"}));
+    EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}), (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ",
+                                                 "言語 / Language", "千日手"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "言語 / Language"}), (QStringList{"日本語", "English"}));
     EXPECT_EQ(findAction(window, {"局面", "ヒント"})->shortcut(),
