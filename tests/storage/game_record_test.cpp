@@ -91,6 +91,16 @@ TEST(GameRecordFormat, ExampleIsWrittenAndReadExactly) {
     EXPECT_EQ(read.moves[1].line, 10);
 }
 
+TEST(GameRecordFormat, RepetitionRuleAndItsEndingAreWrittenAndRead) {
+    GameRecord record = exampleRecord();
+    record.repetitionDraw = true;
+    record.result = drawResultText(2);
+    const std::string text = replaceAll(replaceAll(kExampleText, "千日手：なし", "千日手：あり"),
+                                        "まで2手で先手の勝ち", "まで2手で千日手");
+    EXPECT_EQ(formatRecord(record), text);
+    EXPECT_TRUE(sameGame(parsed(text), record));
+}
+
 // --- tolerance: every variant reads as the example --------------------------------------
 
 struct Variant {
@@ -111,6 +121,7 @@ const Variant kVariants[] = {
                 "1\t▲上")},
     {"TimeWithoutPadding", replaceAll(kExampleText, "( 0:03/00:00:03)", "(0:03/0:00:03)")},
     {"StatedResultIsOnlyText", kExampleText + "まで9手で後手の勝ち\n# after\n"},
+    {"WithoutTheRepetitionLine", replaceAll(kExampleText, "千日手：なし\n", "")},
     {"HeadersInAnyOrder", replaceAll(kExampleText, "対局：対局(COM) 先手\n強さ：入門\n",
                                      "強さ：入門\n対局：対局(COM) 先手\n")},
 };
@@ -177,6 +188,7 @@ const Hostile kHostile[] = {
     {"UnknownLineAmongMoves", movesText(1) + "上\n", 3},
     {"UnknownCommand", "対局：対局(COM) 中手\n", 1},
     {"UnknownLevel", "強さ：名人\n", 1},
+    {"UnknownRepetition", "#\n千日手：たぶん\n", 2},
     {"UnknownSwitch", movesText(1) + "*対局：対局(CPU) 先手\n   2 △左\n", 3},
     {"InvalidUtf8", "先手：\xff\n", 1},
     {"Utf8Surrogate", "#\n#\xED\xA0\x80\n", 2},
