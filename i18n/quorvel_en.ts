@@ -221,6 +221,22 @@
         <source>Shift-JISで書けない文字があります</source>
         <translation>Some characters cannot be written in Shift-JIS</translation>
     </message>
+    <message>
+        <source>千日手</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>千日手の後の指手です</source>
+        <translation>A move after the game was drawn by repetition</translation>
+    </message>
+    <message>
+        <source>千日手です</source>
+        <translation>Draw by repetition</translation>
+    </message>
+    <message>
+        <source>千日手の有無が読めません</source>
+        <translation>Whether repetition draws are played cannot be read</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
@@ -365,8 +381,8 @@
         <translation>From the first position, pressing %1 (before the last press)</translation>
     </message>
     <message>
-        <source>&lt;ul&gt;&lt;li&gt;背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。&lt;/li&gt;&lt;li&gt;移動指導: 印を設定ファイルに保つだけで、動作は変わりません。&lt;/li&gt;&lt;li&gt;経過時間: 両者の使った時間を盤の下の左右に表示します。&lt;/li&gt;&lt;li&gt;BGM: 音楽を鳴らします。&lt;/li&gt;&lt;li&gt;強さ: コンピュータの強さを入門・初級・中級・上級から選びます。&lt;/li&gt;&lt;li&gt;言語 / Language: 日本語と英語を切り替えます。&lt;/li&gt;&lt;/ul&gt;オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。</source>
-        <translation>&lt;ul&gt;&lt;li&gt;Background: one of five backgrounds, green, tatami, bamboo, space and brick.&lt;/li&gt;&lt;li&gt;Move guidance: only keeps its mark in the settings file; it changes nothing.&lt;/li&gt;&lt;li&gt;Elapsed time: shows the time each player has used, left and right of the bottom of the board.&lt;/li&gt;&lt;li&gt;Background music: plays the music.&lt;/li&gt;&lt;li&gt;Strength: how well the computer plays, Beginner, Novice, Intermediate or Advanced.&lt;/li&gt;&lt;li&gt;言語 / Language: switches between Japanese and English.&lt;/li&gt;&lt;/ul&gt;The options are saved in Quorvel.ini in the folder the game runs from.</translation>
+        <source>&lt;ul&gt;&lt;li&gt;背景画: 緑・畳・竹・宇宙・煉瓦の五つから背景を選びます。&lt;/li&gt;&lt;li&gt;移動指導: 印を設定ファイルに保つだけで、動作は変わりません。&lt;/li&gt;&lt;li&gt;経過時間: 両者の使った時間を盤の下の左右に表示します。&lt;/li&gt;&lt;li&gt;BGM: 音楽を鳴らします。&lt;/li&gt;&lt;li&gt;強さ: コンピュータの強さを入門・初級・中級・上級から選びます。&lt;/li&gt;&lt;li&gt;言語 / Language: 日本語と英語を切り替えます。&lt;/li&gt;&lt;li&gt;千日手: 印を付けると、同じ局面 (同じ盤と手番) が四度目に現れたとき勝負なしで終局します。対局中に切り替えたときは次の対局から効きます。&lt;/li&gt;&lt;/ul&gt;オプションは、ゲームを起動したフォルダの Quorvel.ini に保存されます。</source>
+        <translation>&lt;ul&gt;&lt;li&gt;Background: one of five backgrounds, green, tatami, bamboo, space and brick.&lt;/li&gt;&lt;li&gt;Move guidance: only keeps its mark in the settings file; it changes nothing.&lt;/li&gt;&lt;li&gt;Elapsed time: shows the time each player has used, left and right of the bottom of the board.&lt;/li&gt;&lt;li&gt;Background music: plays the music.&lt;/li&gt;&lt;li&gt;Strength: how well the computer plays, Beginner, Novice, Intermediate or Advanced.&lt;/li&gt;&lt;li&gt;言語 / Language: switches between Japanese and English.&lt;/li&gt;&lt;li&gt;Repetition draw: when checked, a game ends without a winner the fourth time the same position (the same board and side to move) occurs. Changed during a game, it applies from the next game.&lt;/li&gt;&lt;/ul&gt;The options are saved in Quorvel.ini in the folder the game runs from.</translation>
     </message>
     <message>
         <source>&lt;ul&gt;&lt;li&gt;← → ↑ ↓: 左・右・上・下の磁石を押します。マウスで押すのと同じです。&lt;/li&gt;&lt;li&gt;Ctrl+N, F2, F3, Ctrl+Q, F5, Ctrl+R, Ctrl+H, Ctrl+Z, F1, Ctrl+O, Ctrl+S, Home, Page Up, Page Down, End: メニューの項目と同じです。&lt;/li&gt;&lt;li&gt;Esc: ゲームを終わります。&lt;/li&gt;&lt;/ul&gt;</source>
@@ -546,6 +562,10 @@
     <message>
         <source>ヘルプ</source>
         <translation>Help</translation>
+    </message>
+    <message>
+        <source>千日手</source>
+        <translation>Repetition draw</translation>
     </message>
 </context>
 </TS>
