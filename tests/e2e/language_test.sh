@@ -36,7 +36,7 @@ window_named() {
 # choose_language INDEX MARKS: ｵﾌﾟｼｮﾝ → 言語 / Language → item INDEX (1 日本語, 2 English),
 # after checking the submenu's marks before the choice.
 choose_language() {
-    e2e_open_menu 3 6
+    e2e_open_menu 3 7
     e2e_open_submenu 6 2
     [[ "$(e2e_marks)" == "$2" ]] || e2e_fail "言語 / Language should show the marks $2, shows $(e2e_marks)"
     e2e_click_item "$1"

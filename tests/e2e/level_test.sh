@@ -38,7 +38,7 @@ expect_marks() {
 }
 
 open_levels() {
-    e2e_open_menu 3 6        # ｵﾌﾟｼｮﾝ: 背景画, 移動指導, 経過時間, BGM, 強さ, 言語 / Language
+    e2e_open_menu 3 7        # ｵﾌﾟｼｮﾝ: 背景画, 移動指導, 経過時間, BGM, 強さ, 言語 / Language, 千日手
     e2e_open_submenu 5 4     # 強さ: 入門, 初級, 中級, 上級
 }
 

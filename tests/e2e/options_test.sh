@@ -77,8 +77,8 @@ is_green start.ppm || e2e_fail "the default background (緑) should be green; me
 
 # ---- 背景画 → 宇宙 ------------------------------------------------------------------------------
 
-e2e_open_menu 3 6            # ｵﾌﾟｼｮﾝ: 背景画, 移動指導, 経過時間, BGM, 強さ, 言語 / Language
-expect_marks 001100 "ｵﾌﾟｼｮﾝ with the defaults"
+e2e_open_menu 3 7            # ｵﾌﾟｼｮﾝ: 背景画, 移動指導, 経過時間, BGM, 強さ, 言語 / Language, 千日手
+expect_marks 0011000 "ｵﾌﾟｼｮﾝ with the defaults"
 e2e_open_submenu 1 5         # 背景画: 緑, 畳, 竹, 宇宙, 煉瓦
 expect_marks 10000 "背景画 with the defaults"
 e2e_click_item 4             # 宇宙
@@ -94,8 +94,8 @@ e2e_note "背景画 → 宇宙 shown and saved"
 
 # ---- 経過時間 off ----------------------------------------------------------------------------------
 
-e2e_open_menu 3 6
-expect_marks 001100 "ｵﾌﾟｼｮﾝ after 宇宙"
+e2e_open_menu 3 7
+expect_marks 0011000 "ｵﾌﾟｼｮﾝ after 宇宙"
 e2e_open_submenu 1 5
 expect_marks 00010 "背景画 after 宇宙"
 # A click on the parent menu's 経過時間 while the submenu is open.
@@ -107,24 +107,24 @@ e2e_note "経過時間 off: clocks erased, saved"
 
 # ---- 移動指導 keeps its mark ---------------------------------------------------------------------
 
-e2e_open_menu 3 6
-expect_marks 000100 "ｵﾌﾟｼｮﾝ after 経過時間 off"
+e2e_open_menu 3 7
+expect_marks 0001000 "ｵﾌﾟｼｮﾝ after 経過時間 off"
 cp Quorvel.ini before-sidou.ini
 e2e_click_item 2             # 移動指導
-e2e_open_menu 3 6
-expect_marks 000100 "ｵﾌﾟｼｮﾝ after a click on 移動指導"
+e2e_open_menu 3 7
+expect_marks 0001000 "ｵﾌﾟｼｮﾝ after a click on 移動指導"
 cmp -s before-sidou.ini Quorvel.ini || e2e_fail "a click on 移動指導 changed Quorvel.ini"
 
 # ---- BGM off and on again ------------------------------------------------------------------------
 
 e2e_click_item 4             # BGM off
 e2e_settings_read 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=OFF
-e2e_open_menu 3 6
-expect_marks 000000 "ｵﾌﾟｼｮﾝ after BGM off"
+e2e_open_menu 3 7
+expect_marks 0000000 "ｵﾌﾟｼｮﾝ after BGM off"
 e2e_click_item 4             # BGM on
 e2e_settings_read 背景画=宇宙 移動指導=OFF 経過時間=OFF BGM=ON
-e2e_open_menu 3 6
-expect_marks 000100 "ｵﾌﾟｼｮﾝ after BGM on"
+e2e_open_menu 3 7
+expect_marks 0001000 "ｵﾌﾟｼｮﾝ after BGM on"
 e2e_note "移動指導 unchanged, BGM off and on saved"
 e2e_close_menus
 
@@ -141,8 +141,8 @@ is_space start.ppm || e2e_fail "after a restart the first picture should have th
 [[ "$(clocks_shown start.ppm)" == 0 ]] || e2e_fail "after a restart with 経過時間 off no clock should be drawn"
 [[ "$(e2e_board_line start.ppm)" == "$E2E_FIRST_POSITION" ]] || e2e_fail "after a restart the first position is not on the board"
 cmp -s saved.ini Quorvel.ini || e2e_fail "starting the program changed Quorvel.ini"
-e2e_open_menu 3 6
-expect_marks 000100 "ｵﾌﾟｼｮﾝ after a restart"
+e2e_open_menu 3 7
+expect_marks 0001000 "ｵﾌﾟｼｮﾝ after a restart"
 e2e_open_submenu 1 5
 expect_marks 00010 "背景画 after a restart"
 e2e_close_menus
