@@ -91,16 +91,6 @@ TEST(GameRecordFormat, ExampleIsWrittenAndReadExactly) {
     EXPECT_EQ(read.moves[1].line, 10);
 }
 
-TEST(GameRecordFormat, RepetitionRuleAndItsEndingAreWrittenAndRead) {
-    GameRecord record = exampleRecord();
-    record.repetitionDraw = true;
-    record.result = drawResultText(2);
-    const std::string text = replaceAll(replaceAll(kExampleText, "千日手：なし", "千日手：あり"),
-                                        "まで2手で先手の勝ち", "まで2手で千日手");
-    EXPECT_EQ(formatRecord(record), text);
-    EXPECT_TRUE(sameGame(parsed(text), record));
-}
-
 // --- tolerance: every variant reads as the example --------------------------------------
 
 struct Variant {
