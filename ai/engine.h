@@ -5,8 +5,8 @@
 #include "rules/board.h"
 #include "rules/check.h"
 #include "rules/gravity.h"
-#include "rules/win_order.h"
 #include "rules/level.h"
+#include "rules/win_order.h"
 
 namespace quorvel {
 
@@ -34,7 +34,9 @@ struct EarlierPosition {
 
 // As above, in a game that went through the earlier positions (oldest first). The levels above
 // 入門 avoid a move that brings back one of them with the same side to move unless every other
-// move loses (then they go back to the one not seen for longest); 入門 ignores them. Deterministic
+// move loses (then they go back to the one not seen for longest); 入門 ignores them. Under 千日手
+// (game.repetitionDraw) a move that makes a position's fourth occurrence is a draw, which they
+// take over a loss and never over a forced win. Deterministic
 // in the position, the earlier positions and the level. The position-only form above is this one
 // with no earlier positions.
 Direction chooseMagnet(const Board& board, Square prince, int sideToMove, const SearchGame& game,

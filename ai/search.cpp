@@ -6,6 +6,7 @@
 
 #include "ai/attack.h"
 #include "ai/heuristic.h"
+#include "rules/repetition.h"
 
 namespace quorvel::engine {
 
@@ -55,6 +56,14 @@ class Repetitions {
             if (entries_[i].key == key) return static_cast<int>(entries_.size() - i);
         }
         return 0;
+    }
+    // The place of the n-th latest occurrence of key (1: the latest), or -1 when it occurred
+    // fewer than n times.
+    int placeOfLatest(std::uint64_t key, int n) const {
+        for (std::size_t i = entries_.size(); i-- > 0;) {
+            if (entries_[i].key == key && --n == 0) return static_cast<int>(i);
+        }
+        return -1;
     }
 
   private:
@@ -113,6 +122,20 @@ class Searcher {
         return REPEAT_SCORE + childPly * REPEAT_PLY_STEP + std::min(age, REPEAT_PLY_STEP - 1);
     }
 
+    // Under the 千日手 rule, whether a move to child (childSide to move, key childKey) makes its
+    // fourth occurrence, a draw; then the place in the repetitions of the earliest occurrence
+    // that the draw rests on into place.
+    bool drawn(const Position& child, int childSide, std::uint64_t childKey,
+               int* place = nullptr) const {
+        if (!rules_.repetitionDraw || !repetitions_.mayContain(summaryOf(child, childSide))) {
+            return false;
+        }
+        const int first = repetitions_.placeOfLatest(childKey, REPETITION_DRAW_OCCURRENCES - 1);
+        if (first < 0) return false;
+        if (place != nullptr) *place = first;
+        return true;
+    }
+
     void setNodeCap(std::uint64_t cap) { nodeCap_ = cap; }
 
     // The score of p for side (to move) and, at ply 0, the best move into bestMove. Afterwards
@@ -161,6 +184,8 @@ class Searcher {
                 table_.prefetch(childKey);
                 if (const int outcome = decide(child, side, rules_); outcome != 0) {
                     s = outcome * (WIN_SCORE - (ply + 1));
+                } else if (drawn(child, -side, childKey, &reach)) {
+                    s = DRAW_SCORE;
                 } else if (const int r = repeatScore(side, child, childKey, ply + 1, &reach);
                            r != 0) {
                     s = r;
@@ -223,6 +248,8 @@ class Searcher {
                 play(next, model(child, -side));
                 if (const int outcome = decide(next, -side, rules_); outcome != 0) {
                     s = outcome < 0 ? WIN_SCORE - (ply + 2) : 0;
+                } else if (drawn(next, side, keyOf(next, side))) {
+                    s = 0;
                 } else if (moves > 1) {
                     repetitions_.push(childKey, summaryOf(child, -side));
                     repetitions_.push(keyOf(next, side), summaryOf(next, side));
@@ -254,9 +281,11 @@ class Searcher {
         if (const int outcome = decide(upper.attacks, lower.attacks, mover, rules_); outcome != 0) {
             return outcome * (WIN_SCORE - childPly);
         }
-        if (mover == rootSide_ && repetitions_.mayContain(summaryOf(child, -mover))) {
-            if (const int r = repeatScore(mover, child, keyOf(child, -mover), childPly, &reach);
-                r != 0) {
+        if ((mover == rootSide_ || rules_.repetitionDraw) &&
+            repetitions_.mayContain(summaryOf(child, -mover))) {
+            const std::uint64_t childKey = keyOf(child, -mover);
+            if (drawn(child, -mover, childKey, &reach)) return DRAW_SCORE;
+            if (const int r = repeatScore(mover, child, childKey, childPly, &reach); r != 0) {
                 return r;
             }
         }
@@ -311,6 +340,16 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
         play(child, MOVES[m]);
         if (decide(child, side, searcher.rules()) != 0) continue;
         const std::uint64_t childKey = keyOf(child, -side);
+        // A draw ends the game: no reply follows it, so it sets no trap and is never undone.
+        if (searcher.drawn(child, -side, childKey)) {
+            safe[static_cast<std::size_t>(m)] = true;
+            if (DRAW_SCORE > bestTotal) {
+                bestTotal = DRAW_SCORE;
+                result.best = MOVES[m];
+                result.score = DRAW_SCORE;
+            }
+            continue;
+        }
         const int repeated = searcher.repeatScore(side, child, childKey, 1);
         const int value = repeated != 0
                               ? repeated
@@ -337,7 +376,8 @@ void preferTraps(const Position& root, int side, int depth, Searcher& searcher,
             const int outcome = decide(next, -side, searcher.rules());
             if (outcome < 0) {
                 ++traps;
-            } else if (outcome == 0 && trapDepth > 0) {
+            } else if (outcome == 0 && trapDepth > 0 &&
+                       !searcher.drawn(next, side, keyOf(next, side))) {
                 const int v = searcher.negamax(next, keyOf(next, side), side, trapDepth,
                                                DECIDED_SCORE, DECIDED_SCORE + 1, 2, nullptr);
                 if (searcher.aborted()) return;

@@ -53,6 +53,13 @@ struct Earlier {
 inline constexpr int REPEAT_SCORE = -20000;
 inline constexpr int REPEAT_PLY_STEP = 128;
 
+// Under the 千日手 rule (WinRules::repetitionDraw), a move that makes a position's fourth
+// occurrence (counting the game's earlier positions, the root and the line searched) and wins
+// no test ends the game as a draw: 0 for both sides, whoever moves. So a level prefers a win,
+// then a draw, then a loss; a return of the searching side that is such a fourth occurrence is
+// the draw, not a return.
+inline constexpr int DRAW_SCORE = 0;
+
 // How a fallible opponent answers: the magnet it presses for the side of sign side in the
 // position.
 using ReplyModel = std::function<Direction(const Position&, int side)>;

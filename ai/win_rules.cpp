@@ -10,6 +10,7 @@ WinRules winRulesOf(const SearchGame& game) {
         return side == sides.comSide ? UPPER : side == sides.manSide ? LOWER : 0;
     };
     WinRules rules;
+    rules.repetitionDraw = game.repetitionDraw;
     for (const int mover : {UPPER, LOWER}) {
         const auto order =
             winOrder(game.winTest, sides, mover == UPPER ? sides.comSide : sides.manSide);

@@ -10,9 +10,11 @@ namespace quorvel::engine {
 // How a game decides a win after a move: the game's win order (winOrder) by the signs of the
 // pieces. For the side that moved (index 0 the upper side, 1 the lower), the attack tests in
 // order, by the sign of the attacking side; 0 tests nothing. The first test that succeeds
-// names the winner.
+// names the winner. repetitionDraw: whether a position's fourth occurrence, when no win test
+// succeeds, ends the game without a winner (rules/repetition.h).
 struct WinRules {
     std::array<std::array<int, 2>, 2> tests{};
+    bool repetitionDraw = false;
 };
 
 constexpr int moverIndex(int side) {

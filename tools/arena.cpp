@@ -1,6 +1,6 @@
 // Plays computer levels against each other and counts the results.
 //
-//   quorvel_arena OPENINGS FIRST_SEED LEVEL_A LEVEL_B [LEVEL_A LEVEL_B ...]
+//   quorvel_arena [--repetition-draw] OPENINGS FIRST_SEED LEVEL_A LEVEL_B [LEVEL_A LEVEL_B ...]
 //
 // Levels are named as the menu names them (入門, 初級, 中級, 上級) or by number 0..3. Every
 // opening is played twice per pairing, once with each level on each seat.
@@ -18,6 +18,10 @@
 // A game that has no result after MAX_MOVES moves in all (opening included) is unfinished.
 // The seed and seat of every unfinished game go to standard error, so that it can be replayed.
 // The opening's positions are among the game's earlier positions, as in a game on the board.
+//
+// With --repetition-draw the games are played under 千日手: a game ends as a draw when a move
+// that wins nothing makes a position's fourth occurrence, and the levels are told so. Wins,
+// losses, draws and unfinished games are counted for LEVEL_A.
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +35,7 @@
 #include "ai/search.h"
 #include "game/computer_choice.h"
 #include "game/record_replay.h"
+#include "rules/repetition.h"
 
 namespace quorvel {
 namespace {
@@ -50,22 +55,41 @@ struct GameState {
     std::vector<GamePosition> before;
 };
 
-// Plays one move for the side to move; returns the winner's side identifier or SIDE_NONE.
-int playMove(GameState& g, Direction direction) {
+// How often the position `now` (its board with the prince, its side to move) occurred among
+// the positions before it.
+int occurrencesBefore(const GamePosition& now, const std::vector<GamePosition>& before) {
+    return static_cast<int>(std::count_if(before.begin(), before.end(), [&](const GamePosition& p) {
+        return p.turn == now.turn && p.board == now.board;
+    }));
+}
+
+// The end of a move: the winner's side identifier (SIDE_NONE for none) or a draw.
+struct Outcome {
+    int winner = SIDE_NONE;
+    bool drawn = false;
+    bool over() const { return winner != SIDE_NONE || drawn; }
+};
+
+// Plays one move for the side to move; a move that wins nothing and makes the position's
+// fourth occurrence is a draw when the game is played under 千日手.
+Outcome playMove(GameState& g, Direction direction) {
     g.before.push_back(g.now);
     RecordedMove move;
     move.direction = direction;
     applyMove(g.now, move);
-    return g.now.gameOver;
+    if (g.now.gameOver != SIDE_NONE) return {g.now.gameOver, false};
+    return {SIDE_NONE, g.now.repetitionDraw &&
+                           occurrencesBefore(g.now, g.before) >= REPETITION_DRAW_OCCURRENCES - 1};
 }
 
-GameState openingOf(std::uint32_t seed) {
+GameState openingOf(std::uint32_t seed, bool repetitionDraw) {
     std::mt19937 rng(seed);
     for (;;) {
         GameState g;
+        g.now.repetitionDraw = repetitionDraw;
         bool decided = false;
         for (int i = 0; i < OPENING_MOVES && !decided; ++i)
-            decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]) != SIDE_NONE;
+            decided = playMove(g, DIRECTIONS[rng() % DIRECTIONS.size()]).over();
         if (decided) continue;
         engine::TranspositionTable table(OPENING_TABLE_LOG2);
         const GamePosition& p = g.now;
@@ -91,8 +115,8 @@ struct LevelClock {
     long moves = 0;
 };
 
-// Plays from the opening; returns the winner's side or SIDE_NONE when unfinished.
-int playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelClock>& clocks) {
+// Plays from the opening; an outcome that is not over is an unfinished game.
+Outcome playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelClock>& clocks) {
     while (g.now.moveNumber < MAX_MOVES) {
         const Level level = g.now.turn == g.now.sides.manSide ? lowerLevel : upperLevel;
         const double start = threadMs();
@@ -102,9 +126,9 @@ int playGame(GameState g, Level lowerLevel, Level upperLevel, std::vector<LevelC
         c.totalMs += ms;
         c.maxMs = std::max(c.maxMs, ms);
         ++c.moves;
-        if (const int winner = playMove(g, d); winner != SIDE_NONE) return winner;
+        if (const Outcome o = playMove(g, d); o.over()) return o;
     }
-    return SIDE_NONE;
+    return {};
 }
 
 std::optional<Level> parseLevel(const char* text) {
@@ -115,14 +139,25 @@ std::optional<Level> parseLevel(const char* text) {
 }
 
 struct Tally {
-    int wins = 0, losses = 0, unfinished = 0;
+    int wins = 0, losses = 0, draws = 0, unfinished = 0;
+    // Counts a game in which LEVEL_A sat on the seat of side `seat`.
+    void add(const Outcome& o, int seat) {
+        ++(o.drawn ? draws : o.winner == SIDE_NONE ? unfinished : o.winner == seat ? wins : losses);
+    }
 };
 
 int run(int argc, char** argv) {
+    const char* program = argv[0];
+    const bool repetitionDraw = argc > 1 && std::string(argv[1]) == "--repetition-draw";
+    if (repetitionDraw) {
+        --argc;
+        ++argv;
+    }
     if (argc < 5 || (argc - 3) % 2 != 0) {
         std::fprintf(stderr,
-                     "usage: %s OPENINGS FIRST_SEED LEVEL_A LEVEL_B [LEVEL_A LEVEL_B ...]\n",
-                     argv[0]);
+                     "usage: %s [--repetition-draw] OPENINGS FIRST_SEED LEVEL_A LEVEL_B "
+                     "[LEVEL_A LEVEL_B ...]\n",
+                     program);
         return 2;
     }
     const int openings = std::atoi(argv[1]);
@@ -138,26 +173,25 @@ int run(int argc, char** argv) {
         Tally asLower, asUpper;
         for (int n = 0; n < openings; ++n) {
             const std::uint32_t seed = firstSeed + static_cast<std::uint32_t>(n);
-            const GameState opening = openingOf(seed);
-            const int w1 = playGame(opening, *a, *b, clocks);  // A on the lower pieces
-            if (w1 == SIDE_NONE) std::fprintf(stderr, "unfinished: seed %u, A lower\n", seed);
-            (w1 == SIDE_NONE ? asLower.unfinished
-                             : (w1 == SEATS.manSide ? asLower.wins : asLower.losses))++;
-            const int w2 = playGame(opening, *b, *a, clocks);  // A on the upper pieces
-            if (w2 == SIDE_NONE) std::fprintf(stderr, "unfinished: seed %u, A upper\n", seed);
-            (w2 == SIDE_NONE ? asUpper.unfinished
-                             : (w2 == SEATS.comSide ? asUpper.wins : asUpper.losses))++;
+            const GameState opening = openingOf(seed, repetitionDraw);
+            const Outcome o1 = playGame(opening, *a, *b, clocks);  // A on the lower pieces
+            if (!o1.over()) std::fprintf(stderr, "unfinished: seed %u, A lower\n", seed);
+            asLower.add(o1, SEATS.manSide);
+            const Outcome o2 = playGame(opening, *b, *a, clocks);  // A on the upper pieces
+            if (!o2.over()) std::fprintf(stderr, "unfinished: seed %u, A upper\n", seed);
+            asUpper.add(o2, SEATS.comSide);
         }
         const int wins = asLower.wins + asUpper.wins;
         const int losses = asLower.losses + asUpper.losses;
+        const int draws = asLower.draws + asUpper.draws;
         const int unfinished = asLower.unfinished + asUpper.unfinished;
         const double share = wins + losses > 0 ? 100.0 * wins / (wins + losses) : 0.0;
         std::printf(
-            "%s vs %s: %d games: wins %d, losses %d, unfinished %d (%.1f %% of decided won) | "
-            "lower seat %d/%d/%d, upper seat %d/%d/%d\n",
+            "%s vs %s: %d games: wins %d, losses %d, draws %d, unfinished %d (%.1f %% of "
+            "wins and losses) | lower seat %d/%d/%d/%d, upper seat %d/%d/%d/%d\n",
             std::string(levelName(*a)).c_str(), std::string(levelName(*b)).c_str(), 2 * openings,
-            wins, losses, unfinished, share, asLower.wins, asLower.losses, asLower.unfinished,
-            asUpper.wins, asUpper.losses, asUpper.unfinished);
+            wins, losses, draws, unfinished, share, asLower.wins, asLower.losses, asLower.draws,
+            asLower.unfinished, asUpper.wins, asUpper.losses, asUpper.draws, asUpper.unfinished);
         std::fflush(stdout);
     }
     for (const Level level : LEVELS) {
