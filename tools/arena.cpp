@@ -35,7 +35,7 @@
 #include "ai/search.h"
 #include "game/computer_choice.h"
 #include "game/record_replay.h"
-#include "rules/repetition.h"
+#include "game/repetition.h"
 
 namespace quorvel {
 namespace {
@@ -55,14 +55,6 @@ struct GameState {
     std::vector<GamePosition> before;
 };
 
-// How often the position `now` (its board with the prince, its side to move) occurred among
-// the positions before it.
-int occurrencesBefore(const GamePosition& now, const std::vector<GamePosition>& before) {
-    return static_cast<int>(std::count_if(before.begin(), before.end(), [&](const GamePosition& p) {
-        return p.turn == now.turn && p.board == now.board;
-    }));
-}
-
 // The end of a move: the winner's side identifier (SIDE_NONE for none) or a draw.
 struct Outcome {
     int winner = SIDE_NONE;
@@ -78,8 +70,7 @@ Outcome playMove(GameState& g, Direction direction) {
     move.direction = direction;
     applyMove(g.now, move);
     if (g.now.gameOver != SIDE_NONE) return {g.now.gameOver, false};
-    return {SIDE_NONE, g.now.repetitionDraw &&
-                           occurrencesBefore(g.now, g.before) >= REPETITION_DRAW_OCCURRENCES - 1};
+    return {SIDE_NONE, endsInRepetition(g.before, g.now)};
 }
 
 GameState openingOf(std::uint32_t seed, bool repetitionDraw) {
