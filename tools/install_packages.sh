@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file lintian
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  prosody libstrophe-dev qtkeychain-qt6-dev openssl
 )
 
 missing=()
