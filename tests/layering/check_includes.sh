@@ -10,8 +10,9 @@ declare -A may_include=(
     [ai]="rules ai"
     [storage]="rules storage"
     [sound]="rules storage sound"
+    [net]="rules net"
     [game]="rules ai storage game"
-    [ui]="rules ai storage sound game ui"
+    [ui]="rules ai storage sound game net ui"
 )
 folders="${!may_include[*]}"
 
