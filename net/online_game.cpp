@@ -133,6 +133,8 @@ Judgement judgeMove(const OnlineGame& game, std::string_view fromBareJid, const 
 
 SyncPlan planSync(const OnlineGame& game, std::string_view fromBareJid, const Payload& sync) {
     SyncPlan plan;
+    SyncPlan disagreement;
+    disagreement.disagree = true;
     if (fromBareJid != game.friendJid) plan.refused = "not from the friend";
     if (sync.kind != Kind::Sync) plan.refused = "not a record";
     if (sync.gameId != game.gameId) plan.refused = "another game";
@@ -148,22 +150,19 @@ SyncPlan planSync(const OnlineGame& game, std::string_view fromBareJid, const Pa
     std::size_t kept = ours.size();
     if (sync.takeBacks > game.takeBacks && common < ours.size()) plan.takeBackTo = kept = common;
     if (common < kept && common < theirs.size()) {
-        plan.disagree = true;
-        return plan;
+        return disagreement;
     }
     std::vector<Direction> record(ours.begin(), ours.begin() + kept);
     for (std::size_t i = kept; i < theirs.size(); ++i) {
         if (sideToMove(i) != game.friendSide() || game.resignedSide != SIDE_NONE ||
             outcomeOf(record, game.repetitionDraw).ended()) {
-            plan.disagree = true;
-            return plan;
+            return disagreement;
         }
         record.push_back(theirs[i]);
         plan.toPlay.push_back(theirs[i]);
     }
     if (sync.resignedSide == game.localSide && game.resignedSide != game.localSide) {
-        plan.disagree = true;
-        return plan;
+        return disagreement;
     }
     plan.friendResigned = sync.resignedSide == game.friendSide() && game.resignedSide == SIDE_NONE;
     plan.sendOurs = theirs.size() < kept ||
