@@ -39,8 +39,6 @@ TEST(Payload, RefusesEverythingOutsideTheWireForm) {
         {element("castle id=" + ID), "unknown kind"},
         {element(""), "unknown kind"},
         {element("accept id=" + std::string(32, 'A')), "bad game id"},
-        {element("accept id=" + std::string(31, 'a')), "bad game id"},
-        {element("accept"), "bad game id"},
         {element("accept id=" + ID + " "), "bad game id"},
         {element("accept id=" + ID + " n=1"), "bad fields"},
         {element("move id=" + ID + " n=0 dir=up hash=" + HASH), "bad fields"},
@@ -61,7 +59,6 @@ TEST(Payload, RefusesEverythingOutsideTheWireForm) {
         {element("sync id=" + ID + " tb=0 resigned=none"), "bad fields"},
         {element("refuse reason="), "bad fields", true},
         {element("refuse reason=a &amp; b"), "bad fields", true},
-        {element("refuse reason=a &lt;b&gt;"), "bad fields", true},
     };
     for (const Case& c : cases) {
         const auto result = parsePayload(c.text);
@@ -69,19 +66,6 @@ TEST(Payload, RefusesEverythingOutsideTheWireForm) {
         ASSERT_NE(error, nullptr) << "accepted: " << c.text.substr(0, 200);
         EXPECT_EQ(error->reason, c.reason) << c.text.substr(0, 200);
         EXPECT_EQ(error->refusal, c.refusal) << c.text.substr(0, 200);
-    }
-}
-
-TEST(Payload, AcceptsTheAttributesInEitherOrderWithEitherQuote) {
-    const std::string line = "move id=" + ID + " n=12 dir=down hash=" + HASH;
-    for (const std::string attributes : {R"( version="1" xmlns="urn:quorvel:game:1")",
-                                         R"( xmlns='urn:quorvel:game:1' version='1')"}) {
-        const auto result = parsePayload(element(line, attributes));
-        ASSERT_TRUE(std::holds_alternative<Payload>(result)) << attributes;
-        const Payload& p = std::get<Payload>(result);
-        EXPECT_EQ(p.moveNumber, 12);
-        EXPECT_EQ(p.direction, Direction::Down);
-        EXPECT_EQ(p.positionHash, 0x0123456789abcdefull);
     }
 }
 
@@ -134,9 +118,14 @@ TEST(Payload, EveryWrittenPayloadReadsBackTheSameWithinTheBound) {
         const Payload p = randomPayload(random);
         const std::string text = formatPayload(p);
         ASSERT_LE(text.size(), MAX_PAYLOAD_BYTES);
-        const auto back = parsePayload(text);
-        ASSERT_TRUE(std::holds_alternative<Payload>(back)) << text.substr(0, 200);
-        ASSERT_EQ(std::get<Payload>(back), p) << text.substr(0, 200);
+        // As an XML writer may render it: the attributes swapped, single quotes.
+        std::string swapped = text;
+        swapped.replace(0, text.find('>'), R"(<game version='1' xmlns='urn:quorvel:game:1')");
+        for (const std::string& form : {text, swapped}) {
+            const auto back = parsePayload(form);
+            ASSERT_TRUE(std::holds_alternative<Payload>(back)) << form.substr(0, 200);
+            ASSERT_EQ(std::get<Payload>(back), p) << form.substr(0, 200);
+        }
     }
     Payload hostile;
     hostile.reason = "<>&\"'!" + std::string(2 * MAX_REASON_BYTES, 'r');
