@@ -14,15 +14,6 @@ constexpr auto L = Direction::Left, R = Direction::Right, U = Direction::Up, D =
 const std::string ID(32, 'c');
 const std::string FRIEND = "friend@example.org";
 
-std::vector<Direction> randomMoves(std::mt19937& random, std::size_t count) {
-    // Half the games use two magnets only, so that positions come back and 千日手 happens.
-    const int kinds = random() % 2 ? 4 : 2;
-    std::vector<Direction> moves(count);
-    for (Direction& d : moves)
-        d = static_cast<Direction>(random() % kinds);
-    return moves;
-}
-
 GameRecord recordOf(const std::vector<Direction>& moves, std::size_t count, bool draw) {
     GameRecord record;
     record.repetitionDraw = draw;
@@ -38,7 +29,11 @@ TEST(OnlineGame, OutcomeAndHashAgreeWithTheGamesOwnReplay) {
     std::vector<std::pair<std::uint64_t, GamePosition>> seen;
     for (int game = 0; game < 300; ++game) {
         const bool draw = game % 2;
-        const auto moves = randomMoves(random, 60);
+        // Half the games use two magnets only, so that positions come back and 千日手 happens.
+        const unsigned kinds = random() % 2 ? 4 : 2;
+        std::vector<Direction> moves(60);
+        for (Direction& d : moves)
+            d = static_cast<Direction>(random() % kinds);
         const Outcome outcome = outcomeOf(moves, draw);
         const std::size_t played = outcome.ended() ? outcome.at : moves.size();
         const auto replayed = replayRecord(recordOf(moves, played, draw));
@@ -49,11 +44,6 @@ TEST(OnlineGame, OutcomeAndHashAgreeWithTheGamesOwnReplay) {
         }
         EXPECT_EQ(positions.back().gameOver, outcome.winner) << game;
         EXPECT_EQ(positions.back().drawn, outcome.drawn) << game;
-        if (outcome.ended()) {
-            EXPECT_FALSE(std::holds_alternative<std::vector<GamePosition>>(
-                replayRecord(recordOf(moves, played + 1, draw))))
-                << "a move after the end of game " << game;
-        }
         wins += outcome.winner != SIDE_NONE;
         draws += outcome.drawn;
         // Equal hashes exactly for the same board with the same side to move.
