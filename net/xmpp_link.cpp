@@ -1,6 +1,9 @@
 #include "net/xmpp_link.h"
 
+#include <pthread.h>
 #include <strophe.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <atomic>
@@ -58,6 +61,24 @@ struct Released {
     void operator()(xmpp_stanza_t* s) const { xmpp_stanza_release(s); }
 };
 using StanzaPtr = std::unique_ptr<xmpp_stanza_t, Released>;
+
+// libstrophe's password exchange is not safe to run on two threads at once (two links of one
+// process then compute wrong proofs now and then), so the links of a process take turns from
+// opening a connection until it is authenticated or gone.
+std::mutex handshakeMutex;
+const void* handshakeHolder = nullptr;
+
+bool takeHandshakeTurn(const void* link) {
+    std::lock_guard lock(handshakeMutex);
+    if (handshakeHolder && handshakeHolder != link) return false;
+    handshakeHolder = link;
+    return true;
+}
+
+void endHandshakeTurn(const void* link) {
+    std::lock_guard lock(handshakeMutex);
+    if (handshakeHolder == link) handshakeHolder = nullptr;
+}
 
 void initializeLibraryOnce() {
     static std::once_flag once;
@@ -171,6 +192,12 @@ thread_local XmppLink::Impl* XmppLink::Impl::current = nullptr;
 
 void XmppLink::Impl::run() {
     current = this;
+    // A write to a socket the server has just closed must not end the program: on this thread
+    // it fails with EPIPE instead, and libstrophe sees a dropped connection.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     const xmpp_log_t log{onLog, this};
     ctx = xmpp_ctx_new(nullptr, &log);
     Clock::time_point closeDeadline{};
@@ -195,6 +222,7 @@ void XmppLink::Impl::run() {
             }
             if (xmpp_conn_is_disconnected(conn) || Clock::now() > closeDeadline) {
                 xmpp_conn_release(conn);
+                endHandshakeTurn(this);
                 conn = nullptr;
                 closing = false;
                 setState(LinkState::Offline, "disconnected");
@@ -206,7 +234,8 @@ void XmppLink::Impl::run() {
             fatal = false;
             attempt = 0;
             startConnection(acc);
-        } else if (conn && !closing && retryPending && Clock::now() >= nextAttempt) {
+        } else if (conn && !closing && retryPending && Clock::now() >= nextAttempt &&
+                   takeHandshakeTurn(this)) {
             retryPending = false;
             certError.clear();
             lastError.clear();
@@ -255,6 +284,7 @@ void XmppLink::Impl::sendPresence(const char* type, const std::string& to) {
 }
 
 void XmppLink::Impl::onConnected() {
+    endHandshakeTurn(this);
     attempt = 0;
     available.clear();
     StanzaPtr iq(xmpp_iq_new(ctx, "get", "roster"));
@@ -269,6 +299,7 @@ void XmppLink::Impl::onConnected() {
 }
 
 void XmppLink::Impl::onDropped(int error, xmpp_stream_error_t* streamError) {
+    endHandshakeTurn(this);
     for (auto& [jid, resources] : available)
         queue({LinkEvent::Type::FriendOffline, LinkState::Offline, jid, {}});
     available.clear();

@@ -48,10 +48,12 @@ struct Client {
     std::mutex mutex;
     std::condition_variable woken;
     std::vector<LinkEvent> seen;
+    unsigned wakes = 0;
 
     Client() {
         link.setWake([this] {
             std::lock_guard lock(mutex);
+            ++wakes;
             woken.notify_all();
         });
     }
@@ -59,12 +61,17 @@ struct Client {
     bool await(const std::function<bool(const LinkEvent&)>& match) {
         const auto deadline = std::chrono::steady_clock::now() + 30s;
         for (std::size_t checked = 0;;) {
+            unsigned before = 0;
+            {
+                std::lock_guard lock(mutex);
+                before = wakes;
+            }
             for (auto& e : link.takeEvents())
                 seen.push_back(std::move(e));
             for (; checked < seen.size(); ++checked)
                 if (match(seen[checked])) return true;
             std::unique_lock lock(mutex);
-            if (woken.wait_until(lock, deadline) == std::cv_status::timeout) return false;
+            if (!woken.wait_until(lock, deadline, [&] { return wakes != before; })) return false;
         }
     }
     bool awaitState(LinkState s) {
