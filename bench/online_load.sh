@@ -28,7 +28,11 @@ trap cleanup EXIT
 server=$(cat "$dir/prosody.launcher.pid")
 status=0
 "$tool" "$dir" "$games" "$cap" || status=$?
-# CPU time as [[dd-]hh:]mm:ss and the resident set in KiB, of the server since it started.
-read -r cpu rss < <(ps -o cputime=,rss= -p "$server")
-echo "server CPU $cpu, server RSS $((rss / 1024)) MiB"
+# The server's CPU time since it started (user + system, in clock ticks) and its peak and
+# present resident memory.
+ticks=$(awk '{print $14 + $15}' "/proc/$server/stat")
+hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$server/status")
+rss=$(ps -o rss= -p "$server")
+awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" -v hwm="$hwm" -v rss="$rss" \
+    'BEGIN { printf "server CPU %.1f s, server peak RSS %d MiB (now %d MiB)\n", t / hz, hwm / 1024, rss / 1024 }'
 exit "$status"
