@@ -13,12 +13,22 @@ usage() {
   exit 2
 }
 
-free_port() {
-  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
 port_answers() {
   (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
+}
+
+# A port in the dynamic range that nothing answers on.
+free_port() {
+  local port tries
+  for ((tries = 0; tries < 100; tries++)); do
+    port=$((49152 + RANDOM % 16384))
+    if ! port_answers "$port"; then
+      echo "$port"
+      return 0
+    fi
+  done
+  echo "no free port found" >&2
+  return 1
 }
 
 write_config() {
