@@ -78,15 +78,13 @@ TEST_F(NetworkGameTest, AWholeGamePlaysTheFriendsMovesAsPressesToTheEnd) {
             play();
         EXPECT_EQ(s.gameOver, side);
         EXPECT_EQ(fake.messages().back(), "終了|あなたの勝ちです");
-        EXPECT_EQ(peer.calls.size(), side == SIDE_SENTE ? 3u : 2u);
         EXPECT_FALSE(game.onRemoteMove(Direction::Up));
         EXPECT_FALSE(game.networkGame());
         const std::string file = fake.files.at("Quorvel.kifu");
-        const std::string sente = side == SIDE_SENTE ? "me" : "friend";
+        const std::string mine = side == SIDE_SENTE ? "先手" : "後手";
         for (const std::string& line :
-             {"対局：対局(ネット) " + std::string(side == SIDE_SENTE ? "先手" : "後手"),
-              "先手：" + sente + "@example.org", "対局ID：" + std::string(32, 'a'),
-              "まで5手で" + std::string(side == SIDE_SENTE ? "先手" : "後手") + "の勝ち"})
+             {"対局：対局(ネット) " + mine, mine + "：me@example.org",
+              "対局ID：" + std::string(32, 'a'), "まで5手で" + mine + "の勝ち"})
             EXPECT_NE(file.find(line + "\n"), std::string::npos) << line << " in\n" << file;
     }
 }
