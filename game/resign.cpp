@@ -18,8 +18,9 @@ void resign(GamePosition& p, int side) {
 void Game::onResign() {
     if (refusedWithoutPlay()) return;
     const bool network = seats().upper == Mover::Remote;
-    resignSide(network ? s_.sides.manSide : s_.turn);
+    // The friend hears of it before the box that shows the win holds this machine up.
     if (network && peer_) peer_->localResigned();
+    resignSide(network ? s_.sides.manSide : s_.turn);
 }
 
 void Game::onRemoteResign() {
