@@ -128,6 +128,10 @@ RECORDS = {
         + moves(3) + "*対局：対局(COM) 後手\n" + moves(6)[len(moves(3)):]
         + "# comment\n*対局:対局(COM) 先手\n"),
     "timed_unfinished.kifu": record("対局：対局(COM) 後手\n強さ：中級\n" + moves(40, True)),
+    "network_resigned.kifu": record(
+        "対局：対局(ネット) 後手\n千日手：あり\n先手：friend@example.org\n後手：me@example.org\n"
+        "対局ID：0123456789abcdef0123456789abcdef\n手数----指手----消費時間--\n" + moves(3, True)
+        + "*投了：先手\nまで3手で後手の勝ち\n"),
     "unknown_headers.kifu": record("手合割：平手\n題名\n先手：A:B：C\n\n" + moves(2) + "まで2手で中断\n"),
     # Refused, each in its own way.
     "out_of_order.kifu": record(moves(2) + "   4 ▲上\n"),

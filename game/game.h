@@ -7,11 +7,14 @@
 
 #include "ai/engine.h"
 #include "game/history.h"
+#include "game/magnets.h"
 #include "game/movers.h"
+#include "game/network_game.h"
 #include "game/option_lines.h"
 #include "game/platform.h"
 #include "game/position.h"
 #include "game/records.h"
+#include "game/remote_peer.h"
 #include "rules/board.h"
 #include "rules/check.h"
 #include "rules/level.h"
@@ -118,6 +121,35 @@ class Game {
     void onStepBack();                   // 棋譜 → 前へ
     void onStepForward();                // 棋譜 → 次へ
     void onStepLast();                   // 棋譜 → 最後
+    // 局面 → 投了: the side to move gives the game up and the other side's win is shown; in a
+    // network game this machine's player resigns, on either side's turn, and the friend is told.
+    void onResign();
+
+    // Play against a friend over the network. The network side implements RemotePeer and calls
+    // the operations below; the game tells the peer of this machine's moves, resignation and
+    // take-back requests. A null peer tells nobody.
+    void setRemotePeer(RemotePeer* peer);
+    // Starts a fresh network game as 対局 does (first position, panels, clocks, whose turn it
+    // is), this machine's player on the lower pieces, recorded as 対局(ネット).
+    void startNetworkGame(const NetworkGameSetup& setup);
+    // The friend pressed the magnet pulling toward `direction`: when the friend is to move in a
+    // network game in play it is played as a press here plays it, and true is returned;
+    // otherwise nothing changes and false is returned.
+    bool onRemoteMove(Direction direction);
+    // The friend resigned: this machine's player wins.
+    void onRemoteResign();
+    // The friend asks for 待った so that `keep` moves remain: this machine's player is asked, and
+    // on yes the game goes back. Returns the answer; false without asking when it cannot be done.
+    bool onRemoteTakeBackRequest(int keep);
+    // The friend answered this machine's 待った: on yes the game goes back to `keep` moves (the
+    // number asked for), on no the player is told.
+    void onTakeBackAnswer(bool agreed, int keep);
+    // The friend's connection went away or came back; the game stays as it is meanwhile.
+    void onFriendLeft();
+    void onFriendBack();
+    // The setup of the network game on the board (played, or put back by 続きから), for the
+    // network side to rejoin the friend; nothing for any other game or none.
+    std::optional<NetworkGameSetup> networkGame() const;
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
@@ -161,6 +193,13 @@ class Game {
     void 書込_環境設定ファイル();
 
   private:
+    // Plays the magnet's move for the side to move: the prince's step, the blink, the slide, the
+    // count, the win tests and the hand-over. Presses here and the friend's moves both come here.
+    void playMove(const Magnet& magnet);
+    // The side gives the game up: clocks stop, the win is shown and recorded.
+    void resignSide(int side);
+    // 待った in a network game: asks the friend instead of taking back at once.
+    void askFriendTakeBack();
     // A press or command that needs a game in play when there is none (no game yet, or a game
     // that has been won): answers as a press on the board does then and returns true.
     bool refusedWithoutPlay();
@@ -218,6 +257,9 @@ class Game {
     GameState s_;
     Records records_{platform_, s_, recordsLink()};
     bool ended_ = false;
+    RemotePeer* peer_ = nullptr;
+    // The moves that remain by this machine's 待った that waits for the friend's answer.
+    std::optional<std::size_t> askedKeep_;
 };
 
 }

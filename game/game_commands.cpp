@@ -30,6 +30,15 @@ void applyCommand(GamePosition& p, GameCommand command) {
                 p.turn = SIDE_SENTE;
             }
             break;
+        case GameCommand::NetSente:
+        case GameCommand::NetGote:
+            p.gameMode = MODE_NET;
+            if (fresh) {
+                p.sides = command == GameCommand::NetSente ? Sides{SIDE_SENTE, SIDE_GOTE}
+                                                           : Sides{SIDE_GOTE, SIDE_SENTE};
+                p.turn = SIDE_SENTE;
+            }
+            break;
     }
 }
 

@@ -12,7 +12,8 @@ bool startsAfresh(const GamePosition& position);
 // What a game command (スタート, 先手, 後手) does to who plays which pieces: it switches the mode
 // and relabels the sides and the turn. 先手 taking over a game on the lower pieces' turn labels
 // them 先手; a fresh game gets the command's own first sides. The window's commands and the
-// replay of a record both relabel through this.
+// replay of a record both relabel through this. A network game's command (対局(ネット) 先手 or
+// 後手) seats this machine's player on the lower pieces as the first or the second player.
 void applyCommand(GamePosition& position, GameCommand command);
 
 }

@@ -10,6 +10,7 @@ std::optional<int> Seats::pressPlaysFor(int turn) const {
 
 Seats seatsOf(int gameMode, const Sides& sides) {
     if (gameMode == MODE_COM) return {sides, Mover::LocalHand, Mover::Computer};
+    if (gameMode == MODE_NET) return {sides, Mover::LocalHand, Mover::Remote};
     return {sides, Mover::LocalHand, Mover::LocalHand};
 }
 

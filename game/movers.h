@@ -8,9 +8,9 @@
 
 namespace quorvel {
 
-// Who moves a side of the game: a hand at this machine's mouse and keys, or the computer at the
-// chosen level. A friend whose moves arrive over the network becomes a third kind here.
-enum class Mover { LocalHand, Computer };
+// Who moves a side of the game: a hand at this machine's mouse and keys, the computer at the
+// chosen level, or a friend whose moves arrive over the network.
+enum class Mover { LocalHand, Computer, Remote };
 
 // Who moves each side of the game in play, named by its pieces: the lower pieces belong to
 // sides.manSide, the upper ones to sides.comSide. Every handler that plays, suggests or takes
@@ -31,7 +31,8 @@ struct Seats {
 };
 
 // The seats of a game in a mode: MODE_MAN two hands at one mouse, MODE_COM a hand on the lower
-// pieces against the computer on the upper ones.
+// pieces against the computer on the upper ones, MODE_NET a hand on the lower pieces against a
+// friend over the network on the upper ones.
 Seats seatsOf(int gameMode, const Sides& sides);
 
 // How wins are tested in a game with these seats: against the computer when it moves a side,

@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "game/movers.h"
 #include "game/repetition.h"
+#include "game/resign.h"
 #include "rules/prince_step.h"
 #include "rules/translatable.h"
 #include "rules/win_order.h"
@@ -82,6 +83,7 @@ std::variant<std::vector<GamePosition>, RecordError> replayRecord(const GameReco
         next.drawn = endsInRepetition(positions, next);
         positions.push_back(next);
     }
+    resign(positions.back(), record.resignedBy);
     return positions;
 }
 
@@ -100,7 +102,7 @@ std::string resultOf(const GamePosition& p, GameCommand startCommand) {
     if (p.drawn) return drawResultText(p.moveNumber);
     if (p.gameOver == SIDE_NONE) return {};
     const bool winnerLower = p.gameOver == p.sides.manSide;
-    const bool firstMoverLower = startCommand != GameCommand::Gote;
+    const bool firstMoverLower = startPosition(startCommand).sides.manSide == SIDE_SENTE;
     return resultText(p.moveNumber, winnerLower == firstMoverLower);
 }
 

@@ -21,7 +21,8 @@ GamePosition startPosition(GameCommand command, bool repetitionDraw = false);
 std::optional<RecordError> applyMove(GamePosition& position, const RecordedMove& move);
 
 // Every position of a record, from the first (index 0) to the last (index moves.size()), the
-// last marked drawn when the record ends as 千日手.
+// last marked drawn when the record ends as 千日手, or won by the other side when it ends with a
+// resignation.
 std::variant<std::vector<GamePosition>, RecordError> replayRecord(const GameRecord& record);
 
 // The position in which move `index` (0-based) of the record is made: the position after the

@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "game/movers.h"
 #include "game/repetition.h"
+#include "game/resign.h"
 #include "rules/translatable.h"
 #include "storage/record_rules.h"
 
@@ -37,6 +38,8 @@ std::pair<std::string, std::string> playerNames(GameCommand command) {
         case GameCommand::Gote:
             return {"ｺﾝﾋﾟｭｰﾀ", "あなた"};
         case GameCommand::Start:
+        case GameCommand::NetSente:
+        case GameCommand::NetGote:
             break;
     }
     return {"先手", "後手"};
@@ -74,6 +77,7 @@ bool Records::noteCommand(GameCommand command) {
             const std::size_t index = *history_.shown;
             history_.record.moves.resize(index);
             history_.record.runningSeconds.reset();
+            history_.record.resignedBy = SIDE_NONE;
             history_.last = (*positions)[index];
             link_.showPosition(history_.last);
             link_.startClock(platform_.timeOfDay());
@@ -181,23 +185,38 @@ void Records::resume() {
 }
 
 void Records::takeBack() {
-    auto& moves = history_.record.moves;
-    if (!followsGame() || state_.turn == SIDE_NONE || moves.empty()) return refuse();
+    const auto keep = takeBackKeep();
+    if (!keep || !takeBackTo(*keep)) refuse();
+}
+
+std::optional<std::size_t> Records::takeBackKeep() const {
+    const auto& moves = history_.record.moves;
+    if (!followsGame() || state_.turn == SIDE_NONE || moves.empty()) return std::nullopt;
     const auto replay = replayRecord(history_.record);
     const auto* positions = std::get_if<std::vector<GamePosition>>(&replay);
-    if (positions == nullptr) return refuse();
+    if (positions == nullptr) return std::nullopt;
 
-    // Two humans take back one move; against the computer, back to the human's last turn.
+    // Two humans take back one move; otherwise, back to the last turn of this machine's player.
     std::size_t index = moves.size() - 1;
     if (!seatsOf(state_.gameMode, state_.sides).bothLocal()) {
         while (!humanToMove(positionBeforeMove(*positions, history_.record, index))) {
-            if (index == 0) return refuse();
+            if (index == 0) return std::nullopt;
             --index;
         }
     }
+    return index;
+}
+
+bool Records::takeBackTo(std::size_t index) {
+    auto& moves = history_.record.moves;
+    if (!followsGame() || state_.turn == SIDE_NONE || index >= moves.size()) return false;
+    const auto replay = replayRecord(history_.record);
+    const auto* positions = std::get_if<std::vector<GamePosition>>(&replay);
+    if (positions == nullptr) return false;
+
     GamePosition back = positionBeforeMove(*positions, history_.record, index);
     std::optional<GameCommand> pending = moves[index].switchedTo;
-    if (!humanToMove(back)) {
+    if (seatsOf(back.gameMode, back.sides).of(back.turn) == Mover::Computer) {
         // The computer's move taken back in a game now between two humans: they play on.
         back = (*positions)[index];
         applyCommand(back, GameCommand::Start);
@@ -206,11 +225,30 @@ void Records::takeBack() {
     // Both clocks go back with the board: the position holds the totals before the moves.
     moves.resize(index);
     history_.record.runningSeconds.reset();
+    history_.record.resignedBy = SIDE_NONE;
     history_.last = (*positions)[index];
     history_.pendingSwitch = pending;
     link_.showPosition(back);
     link_.startClock(platform_.timeOfDay());
     link_.setTimer(back.gameMode == MODE_COM || state_.marks.keika);
+    writeGameInProgress();
+    return true;
+}
+
+void Records::beginNetworkGame(const NetworkGameSetup& setup) {
+    const GameCommand command = networkCommand(setup.localSide);
+    history_.shown.reset();
+    history_.live.reset();
+    beginRecord(command);
+    nameNetworkGame(history_.record, setup);
+    history_.last.repetitionDraw = setup.repetitionDraw;
+}
+
+void Records::noteResign(int side) {
+    if (!followsGame()) return;
+    history_.record.resignedBy = side;
+    history_.record.runningSeconds.reset();
+    resign(history_.last, side);
     writeGameInProgress();
 }
 

@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "game/history.h"
+#include "game/network_game.h"
 #include "game/platform.h"
 #include "game/position.h"
 
@@ -54,10 +56,21 @@ class Records {
     // The first position replaces a position shown while stepping: no game plays on from it.
     void leaveShownPosition();
 
+    // A network game begins: a new record naming its players, its id and its 千日手 rule.
+    void beginNetworkGame(const NetworkGameSetup& setup);
+    // The side gave the game up after the last move: the record says so and is written.
+    void noteResign(int side);
+
     void resume();    // 対局 → 続きから
     void takeBack();  // 局面 → 待った
-    void open();      // 棋譜 → 開く…
-    void save();      // 棋譜 → 保存…
+    // The moves that remain when 待った takes the game on the board back: to the previous turn of
+    // the player at this machine, or one move between two humans; nothing when it cannot.
+    std::optional<std::size_t> takeBackKeep() const;
+    // Takes the game on the board back so that `keep` of its moves remain, both clocks with it;
+    // false, changing nothing, when the record does not follow the game or has no more moves.
+    bool takeBackTo(std::size_t keep);
+    void open();  // 棋譜 → 開く…
+    void save();  // 棋譜 → 保存…
     void stepFirst();
     void stepBack();
     void stepForward();

@@ -70,8 +70,9 @@ std::string Game::winMessage(int winner) const {
         return winner == SIDE_SENTE ? QT_TRANSLATE_NOOP("Game", "先手の勝ちです")
                                     : QT_TRANSLATE_NOOP("Game", "後手の勝ちです");
     }
-    return seats.local(winner) ? QT_TRANSLATE_NOOP("Game", "あなたの勝ちです")
-                               : QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    if (seats.local(winner)) return QT_TRANSLATE_NOOP("Game", "あなたの勝ちです");
+    return seats.of(winner) == Mover::Remote ? QT_TRANSLATE_NOOP("Game", "相手の勝ちです")
+                                             : QT_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀの勝ちです");
 }
 
 bool Game::showWinAfterMove(int mover) {
@@ -128,22 +129,26 @@ void Game::onMousePress(double unitsX, double unitsY) {
             break;
         }
     }
-    if (!chosen) return;
+    if (chosen) playMove(*chosen);
+}
 
-    const Square step = stepToward(chosen->direction, s_.princeX, s_.princeY);
+void Game::playMove(const Magnet& magnet) {
+    const Square step = stepToward(magnet.direction, s_.princeX, s_.princeY);
     移動_太子(s_.princeX, s_.princeY, step.x, step.y);
-    描画_駒点滅(chosen->code, chosen->cellX, chosen->cellY, MAGNET_BLINKS, s_.backgroundPicture,
+    描画_駒点滅(magnet.code, magnet.cellX, magnet.cellY, MAGNET_BLINKS, s_.backgroundPicture,
                 gridColour);
-    重力処理(std::string(wordOf(chosen->direction)));
+    重力処理(std::string(wordOf(magnet.direction)));
     platform_.dsPlay(s_.soundMagnet);
 
     ++s_.moveNumber;
-    noteMove(chosen->direction);
+    noteMove(magnet.direction);
     描画_手数(s_.moveNumber, textColour);
     platform_.refresh();
     勢力調査();
 
     const int mover = s_.turn;
+    if (peer_ && seats().upper == Mover::Remote && seats().local(mover))
+        peer_->localMove(magnet.direction, s_.moveNumber);
     const int opponent = mover == s_.sides.manSide ? s_.sides.comSide : s_.sides.manSide;
     // The computer's turn follows at once and starts its own clock: the ticks stop here.
     const bool computerNext = seats().of(opponent) == Mover::Computer;

@@ -237,6 +237,54 @@
         <source>千日手の有無が読めません</source>
         <translation>Whether repetition draws are played cannot be read</translation>
     </message>
+    <message>
+        <source>対局(ネット)</source>
+        <translation>Network game</translation>
+    </message>
+    <message>
+        <source>待った</source>
+        <translation>Take back</translation>
+    </message>
+    <message>
+        <source>あなたの番です</source>
+        <translation>Your turn</translation>
+    </message>
+    <message>
+        <source>相手の番です</source>
+        <translation>Your friend&apos;s turn</translation>
+    </message>
+    <message>
+        <source>相手に待ったを求めました。返事を待っています</source>
+        <translation>You asked your friend to take back. Waiting for the answer</translation>
+    </message>
+    <message>
+        <source>相手が待ったを求めています。受けますか？</source>
+        <translation>Your friend asks to take back. Do you agree?</translation>
+    </message>
+    <message>
+        <source>相手が待ったを断りました</source>
+        <translation>Your friend declined to take back</translation>
+    </message>
+    <message>
+        <source>相手との接続が切れました。対局は保存してあります。相手が戻れば続きを指せます</source>
+        <translation>The connection to your friend is lost. The game is saved and goes on when your friend is back</translation>
+    </message>
+    <message>
+        <source>相手が戻りました。対局を続けます</source>
+        <translation>Your friend is back. The game goes on</translation>
+    </message>
+    <message>
+        <source>投了</source>
+        <translation>Resignation</translation>
+    </message>
+    <message>
+        <source>相手の勝ちです</source>
+        <translation>Your friend wins</translation>
+    </message>
+    <message>
+        <source>投了した側が読めません</source>
+        <translation>Cannot read who resigned</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
@@ -566,6 +614,10 @@
     <message>
         <source>千日手</source>
         <translation>Repetition draw</translation>
+    </message>
+    <message>
+        <source>投了</source>
+        <translation>Resign</translation>
     </message>
 </context>
 </TS>

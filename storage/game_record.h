@@ -9,13 +9,17 @@
 
 #include "rules/gravity.h"
 #include "rules/level.h"
+#include "rules/pieces.h"
 
 namespace quorvel {
 
-// The menu command that started a game, or that switched a running game to another mode.
-enum class GameCommand { Start, Sente, Gote };
+// The menu command that started a game, or that switched a running game to another mode. NetSente
+// and NetGote start a game against a friend over the network, this machine's player moving first
+// or second.
+enum class GameCommand { Start, Sente, Gote, NetSente, NetGote };
 
-// "対局(人間) スタート", "対局(COM) 先手", "対局(COM) 後手".
+// "対局(人間) スタート", "対局(COM) 先手", "対局(COM) 後手", "対局(ネット) 先手", "対局(ネット)
+// 後手".
 std::string_view commandText(GameCommand command);
 std::optional<GameCommand> commandFromText(std::string_view text);
 
@@ -47,6 +51,11 @@ struct GameRecord {
     // The result in words, e.g. "まで2手で先手の勝ち"; empty for an unfinished game. Written as
     // the last line; when read it is only a comment (the result comes from replaying the moves).
     std::string result;
+    // 対局ID: the id both machines of a network game know it by; empty for any other game.
+    std::string gameId{};
+    // The side that resigned after the last move (a "*投了：先手" or "*投了：後手" line), SIDE_NONE
+    // when nobody did.
+    int resignedBy = SIDE_NONE;
 };
 
 // Why a record was refused: the 1-based line (0 when it concerns the whole file) and a message

@@ -18,7 +18,9 @@
 //  - A result that does not start with "まで" is not written: the reader would not take it.
 //  - A move's time is written only when both its own time and the total are known, each held
 //    to 0..RECORD_MAX_SECONDS.
+//  - 対局ID follows 後手 when the record has an id (a network game).
 //  - A switch of mode before a move is the line "*対局：<command>" right before that move.
+//  - A resignation is the line "*投了：先手" or "*投了：後手" after the moves.
 //  - The running turn's time, when the record has one, is the line "*考慮中：m:ss" after the
 //    moves and before the result, held to 0..RECORD_MAX_SECONDS like a move's own time.
 
@@ -28,8 +30,9 @@ namespace {
 
 using namespace record_text;
 
-constexpr std::array<std::string_view, 3> kCommandTexts{"対局(人間) スタート", "対局(COM) 先手",
-                                                        "対局(COM) 後手"};
+constexpr std::array<std::string_view, 5> kCommandTexts{"対局(人間) スタート", "対局(COM) 先手",
+                                                        "対局(COM) 後手", "対局(ネット) 先手",
+                                                        "対局(ネット) 後手"};
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // The value as it can stand on a line of at most maxChars characters.
@@ -95,8 +98,8 @@ std::string_view commandText(GameCommand command) {
 }
 
 std::optional<GameCommand> commandFromText(std::string_view text) {
-    for (const GameCommand command : {GameCommand::Start, GameCommand::Sente, GameCommand::Gote}) {
-        if (commandText(command) == text) return command;
+    for (std::size_t index = 0; index < kCommandTexts.size(); ++index) {
+        if (kCommandTexts[index] == text) return static_cast<GameCommand>(index);
     }
     return std::nullopt;
 }
@@ -119,6 +122,7 @@ std::string formatRecord(const GameRecord& record) {
     addHeader(out, REPETITION, record.repetitionDraw ? REPETITION_ON : REPETITION_OFF, true);
     addHeader(out, SENTE, record.sentePlayer);
     addHeader(out, GOTE, record.gotePlayer);
+    addHeader(out, GAME_ID, record.gameId);
     out.append(MOVES_HEADING).append("\n");
     for (std::size_t i = 0; i < record.moves.size(); ++i) {
         const RecordedMove& move = record.moves[i];
@@ -127,6 +131,10 @@ std::string formatRecord(const GameRecord& record) {
             out.append(commandText(*move.switchedTo)).append("\n");
         }
         addMove(out, static_cast<int>(i + 1), move);
+    }
+    if (record.resignedBy != SIDE_NONE) {
+        out.append(SWITCH_MARK).append(RESIGNED).append(FULL_COLON);
+        out.append(record.resignedBy == SIDE_SENTE ? SENTE : GOTE).append("\n");
     }
     if (record.runningSeconds) {
         out.append(SWITCH_MARK).append(RUNNING_TURN).append(FULL_COLON);
@@ -145,8 +153,8 @@ bool sameGame(const GameRecord& a, const GameRecord& b) {
     };
     return a.startedAt == b.startedAt && a.command == b.command && a.level == b.level &&
            a.repetitionDraw == b.repetitionDraw && a.sentePlayer == b.sentePlayer &&
-           a.gotePlayer == b.gotePlayer && a.result == b.result &&
-           a.runningSeconds == b.runningSeconds &&
+           a.gotePlayer == b.gotePlayer && a.gameId == b.gameId && a.result == b.result &&
+           a.resignedBy == b.resignedBy && a.runningSeconds == b.runningSeconds &&
            std::equal(a.moves.begin(), a.moves.end(), b.moves.begin(), b.moves.end(), sameMove);
 }
 

@@ -13,7 +13,8 @@
 //  - A line starting with "*" is a comment; "*対局：<command>" (either colon) says that the game
 //    was switched to that command's mode before the next move. Two such lines before one move:
 //    the later counts. One after the last move is ignored. "*考慮中：m:ss" is the time the turn
-//    after the last move has run; a move after it makes it the time of no turn.
+//    after the last move has run; a move after it makes it the time of no turn. "*投了：先手" or
+//    "*投了：後手" says that side resigned after the last move; a move after it undoes it.
 //  - Every time is at most RECORD_MAX_SECONDS, in fields no wider than that value needs.
 //  - A line whose first character is a digit, ▲ or △ is a move: its number, ▲ (odd) or △
 //    (even), the direction word, and optionally "(m:ss/h:mm:ss)". Moves are numbered 1, 2, 3,
@@ -22,7 +23,8 @@
 //  - Before the first move, the result and the moves heading ("手数-..."), a line holding a colon
 //    (either) is a header "名前：値". 対局 and 強さ must name a known command and level, 千日手
 //    must be あり or なし (a record without it is なし); the other names (開始日時, 先手, 後手)
-//    take any value; unknown names are ignored. Other lines there are ignored too.
+//    take any value, and so does 対局ID; unknown names are ignored. Other lines there are ignored
+//    too.
 //  - After them, any other line is refused.
 
 namespace quorvel {
@@ -192,6 +194,8 @@ class RecordReader {
             record_.sentePlayer = std::string(value);
         } else if (name == GOTE) {
             record_.gotePlayer = std::string(value);
+        } else if (name == GAME_ID) {
+            record_.gameId = std::string(value);
         }
         return std::nullopt;
     }
@@ -204,6 +208,12 @@ class RecordReader {
             const auto seconds = takeMinutes(value);
             if (!seconds || !value.empty()) return timeError(number);
             record_.runningSeconds = seconds;
+            return std::nullopt;
+        }
+        if (header && header->first == RESIGNED) {
+            if (header->second != SENTE && header->second != GOTE)
+                return RecordError{number, QT_TRANSLATE_NOOP("Game", "投了した側が読めません")};
+            record_.resignedBy = header->second == SENTE ? SIDE_SENTE : SIDE_GOTE;
             return std::nullopt;
         }
         if (!header || header->first != COMMAND) return std::nullopt;
@@ -260,8 +270,9 @@ class RecordReader {
         move.switchedTo = std::exchange(pendingSwitch_, std::nullopt);
         move.line = number;
         record_.moves.push_back(move);
-        // A running turn's time belongs to the turn after the last move.
+        // A running turn's time and a resignation belong to the turn after the last move.
         record_.runningSeconds.reset();
+        record_.resignedBy = SIDE_NONE;
         return std::nullopt;
     }
 

@@ -27,6 +27,10 @@ inline constexpr std::string_view GOTE = "後手";
 inline constexpr std::string_view REPETITION = "千日手";
 inline constexpr std::string_view REPETITION_ON = "あり";
 inline constexpr std::string_view REPETITION_OFF = "なし";
+// "対局ID：<id>": the id of a network game.
+inline constexpr std::string_view GAME_ID = "対局ID";
+// "*投了：先手" or "*投了：後手" after the moves: that side resigned.
+inline constexpr std::string_view RESIGNED = "投了";
 // "*考慮中：m:ss" after the moves: the time the turn in progress has run.
 inline constexpr std::string_view RUNNING_TURN = "考慮中";
 

@@ -42,6 +42,7 @@ class GameEvents {
     virtual void onRepetitionDraw() {}
     virtual void onResume() = 0;
     virtual void onTakeBack() = 0;
+    virtual void onResign() {}
     virtual void onOpenRecord() = 0;
     virtual void onSaveRecord() = 0;
     virtual void onStepFirst() = 0;

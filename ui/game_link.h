@@ -30,6 +30,7 @@ class GameLink final : public GameEvents {
     void onRepetitionDraw() override { game_.onRepetitionDraw(); }
     void onResume() override { game_.onResume(); }
     void onTakeBack() override { game_.onTakeBack(); }
+    void onResign() override { game_.onResign(); }
     void onOpenRecord() override { game_.onOpenRecord(); }
     void onSaveRecord() override { game_.onSaveRecord(); }
     void onStepFirst() override { game_.onStepFirst(); }

@@ -15,8 +15,8 @@ constexpr const char* BAR = nullptr;
 constexpr const char* LINE = nullptr;
 
 // The game's menus as the player meets them, top to bottom within each menu. The added items
-// (続きから, ヒント, 待った, 強さ, 言語 / Language, 千日手) close their menus; the added menus 棋譜
-// and ヘルプ stand right of その他.
+// (続きから, ヒント, 待った, 投了, 強さ, 言語 / Language, 千日手) close their menus; the added
+// menus 棋譜 and ヘルプ stand right of その他.
 constexpr std::array ENTRIES{
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "対局"), "", SUBMENU, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "対局(人間)"), "", SUBMENU, {}},
@@ -31,6 +31,7 @@ constexpr std::array ENTRIES{
     MenuEntry{"局面", QT_TRANSLATE_NOOP("Menu", "最初"), "Ctrl+R", CANCEL, {}},
     MenuEntry{"局面", QT_TRANSLATE_NOOP("Menu", "ヒント"), "Ctrl+H", HINT, {}},
     MenuEntry{"局面", QT_TRANSLATE_NOOP("Menu", "待った"), "Ctrl+Z", MATTA, {}},
+    MenuEntry{"局面", QT_TRANSLATE_NOOP("Menu", "投了"), "", TOURYOU, {}},
 
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "ｵﾌﾟｼｮﾝ"), "", SUBMENU, {}},
     MenuEntry{"ｵﾌﾟｼｮﾝ", QT_TRANSLATE_NOOP("Menu", "背景画"), "", SUBMENU, {}},
@@ -97,6 +98,8 @@ void sendCommand(Command command, GameEvents& game) {
             return game.onHint();
         case MATTA:
             return game.onTakeBack();
+        case TOURYOU:
+            return game.onResign();
         case MIDORI:
             return game.onBackgroundItem(BACKGROUND_MIDORI);
         case TATAMI:

@@ -23,6 +23,7 @@ enum class Command {
     CANCEL,
     HINT,
     MATTA,
+    TOURYOU,
     MIDORI,
     TATAMI,
     TAKE,

@@ -138,7 +138,7 @@ e2e_start
 [[ "$(bar_at_rest)" == "$english_bar" ]] ||
     e2e_fail "the menu bar switched to English differs from the bar of a start in English"
 # A menu closed with Esc leaves the next Esc to the game, which ends.
-e2e_open_menu 2 3
+e2e_open_menu 2 4
 xdotool key Escape
 none_open() { (($(e2e_menu_count) == 0)); }
 e2e_poll 5 none_open || e2e_fail "Esc did not close the menu"

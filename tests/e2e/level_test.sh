@@ -81,7 +81,7 @@ hint() {
 }
 
 hint_by_menu() {
-    e2e_open_menu 2 3        # 局面: 最初, ヒント, 待った
+    e2e_open_menu 2 4        # 局面: 最初, ヒント, 待った, 投了
     e2e_click_item 2
 }
 hint_by_key() {
@@ -160,7 +160,7 @@ done
 e2e_keep now.ppm after-two-rounds
 
 # 待った through the menu takes back 上級's reply and the player's move before it.
-e2e_open_menu 2 3            # 局面: 最初, ヒント, 待った
+e2e_open_menu 2 4            # 局面: 最初, ヒント, 待った, 投了
 e2e_click_item 3
 shows_board() { e2e_shot now.ppm && [[ "$(e2e_board_line now.ppm)" == "$1" ]]; }
 e2e_poll 10 shows_board "$board_after_one" || true

@@ -78,7 +78,7 @@ e2e_note "the human pressed $human, the computer replied toward $reply"
 
 # ---- two humans ---------------------------------------------------------------------------------
 
-e2e_open_menu 2 3            # 局面: 最初, ヒント, 待った
+e2e_open_menu 2 4            # 局面: 最初, ヒント, 待った, 投了
 e2e_click_item 1
 back_to_first() {
     e2e_shot now.ppm

@@ -120,7 +120,7 @@ board3b=$board
 [[ $(grep -c '^ *[0-9]* [▲△]' Quorvel.kifu) == 3 ]] || e2e_fail "the game on file has not 3 moves: $(cat Quorvel.kifu)"
 grep -q '^   3 ▲右' Quorvel.kifu || e2e_fail "move 3 on file is not 右: $(cat Quorvel.kifu)"
 
-open_menu 2 3                 # 局面: 最初, ヒント, 待った
+open_menu 2 4                 # 局面: 最初, ヒント, 待った, 投了
 e2e_click_item 3
 expect_board "待った" "$board2"
 board=$board2

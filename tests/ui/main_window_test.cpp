@@ -60,6 +60,7 @@ class Recorder : public GameEvents {
     }
     void onResume() override { record("resume"); }
     void onTakeBack() override { record("take back"); }
+    void onResign() override { record("resign"); }
     void onOpenRecord() override { record("open record"); }
     void onSaveRecord() override { record("save record"); }
     void onStepFirst() override { record("step first"); }
@@ -151,6 +152,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"ｵﾌﾟｼｮﾝ", "言語 / Language", "English"}, "language English"},
         {{"その他"}, "version"},
         {{"局面", "待った"}, "take back"},
+        {{"局面", "投了"}, "resign"},
         {{"棋譜", "開く…"}, "open record"},
         {{"棋譜", "保存…"}, "save record"},
         {{"棋譜", "先頭"}, "step first"},
@@ -208,7 +210,7 @@ TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts
         EXPECT_EQ(action->shortcut(), keys) << path.join(" > ").toStdString();
     }
     EXPECT_EQ(findAction(window, {"対局"})->menu()->actions().last()->text(), "続きから");
-    EXPECT_EQ(findAction(window, {"局面"})->menu()->actions().last()->text(), "待った");
+    EXPECT_EQ(findAction(window, {"局面"})->menu()->actions().last()->text(), "投了");
 }
 
 TEST_F(MainWindowTest, ResumeIsEnabledOnlyAsTheGameSays) {
@@ -271,7 +273,7 @@ TEST_F(MainWindowTest, AddedItemsFollowTheOriginalOnes) {
             out << action->text();
         return out;
     };
-    EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント", "待った"}));
+    EXPECT_EQ(captions({"局面"}), (QStringList{"最初", "ヒント", "待った", "投了"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ"}), (QStringList{"背景画", "移動指導", "経過時間", "BGM", "強さ",
                                                  "言語 / Language", "千日手"}));
     EXPECT_EQ(captions({"ｵﾌﾟｼｮﾝ", "強さ"}), (QStringList{"入門", "初級", "中級", "上級"}));
