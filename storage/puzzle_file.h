@@ -17,6 +17,8 @@ struct Puzzle {
     std::string id;
     std::vector<Direction> moves;
     int n = 0;
+
+    bool operator==(const Puzzle&) const = default;
 };
 
 // Why a puzzle file could not be read: the line (1-based, 0 for the whole text) and the reason.

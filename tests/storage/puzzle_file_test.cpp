@@ -13,13 +13,7 @@ TEST(PuzzleFile, ReadsBackWhatItWrites) {
     EXPECT_EQ(text, "n1-001\t上 左\t1\nfirst\t\t5\nn3_x\t下 右\t3\n");
     const auto parsed = parsePuzzles("# comment\n" + text);
     ASSERT_TRUE(std::holds_alternative<std::vector<Puzzle>>(parsed));
-    const auto& read = std::get<std::vector<Puzzle>>(parsed);
-    ASSERT_EQ(read.size(), puzzles.size());
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        EXPECT_EQ(read[i].id, puzzles[i].id);
-        EXPECT_EQ(read[i].moves, puzzles[i].moves);
-        EXPECT_EQ(read[i].n, puzzles[i].n);
-    }
+    EXPECT_EQ(std::get<std::vector<Puzzle>>(parsed), puzzles);
     EXPECT_TRUE(std::holds_alternative<std::vector<Puzzle>>(parsePuzzles("a\t上\t2")));
 }
 
