@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "ai/position.h"
 #include "ai/win_rules.h"
@@ -18,5 +19,14 @@ std::optional<int> forcedWinWithin(const Position& position, int side, const Win
 // For the side to move in a position its opponent wins by force within maxMoves: the magnet that
 // holds out longest (the first in Left, Right, Up, Down order among equals).
 Direction longestDefence(const Position& position, int side, const WinRules& rules, int maxMoves);
+
+// The magnets, in Left, Right, Up, Down order, after which the side of sign side, to move, wins
+// within moves of its own moves (the winning move counted) against every defence.
+std::vector<Direction> winningFirstMoves(const Position& position, int side, const WinRules& rules,
+                                         int moves);
+
+// How many positions with the defender to move the smallest proof of a win within moves has to
+// look at (each reached along its own line); 0 for a win by the next move, -1 when there is none.
+long defenderPositions(const Position& position, int side, const WinRules& rules, int moves);
 
 }

@@ -27,9 +27,9 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 # Runs of the fixed stretch: about a minute each at the speeds seen on a CI machine.
-declare -A fixed_runs=([settings]=1000000 [wav]=40000000 [record]=100000 [payload]=400000)
+declare -A fixed_runs=([settings]=1000000 [wav]=40000000 [record]=100000 [payload]=400000 [puzzle]=1000000)
 # Memory each fuzzer may use before libFuzzer stops it as a fault.
-declare -A rss_limit_mb=([settings]=2048 [wav]=2048 [record]=1024 [payload]=1024)
+declare -A rss_limit_mb=([settings]=2048 [wav]=2048 [record]=1024 [payload]=1024 [puzzle]=1024)
 fixed_seed=20261208
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -41,7 +41,7 @@ cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" >"
 cmake --build "$build" -j2
 
 status=0
-for name in settings wav record payload; do
+for name in settings wav record payload puzzle; do
     fuzzer="$build/${name}_fuzzer"
     corpus="$build/corpus/$name"
     artifacts="$build/artifacts/$name"

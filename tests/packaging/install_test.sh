@@ -59,6 +59,7 @@ check_tree() {
     for sound in 駒打音 磁石音 禁止 その他 BGM; do
         [[ -s "$prefix/share/quorvel/sounds/$sound.wav" ]] || fail "$what: sound $sound.wav missing"
     done
+    [[ -s "$prefix/share/quorvel/puzzles.txt" ]] || fail "$what: puzzles.txt missing"
     local desktop="$prefix/share/applications/org.quorvel.Quorvel.desktop"
     local metainfo="$prefix/share/metainfo/org.quorvel.Quorvel.metainfo.xml"
     desktop-file-validate "$desktop" || fail "$what: desktop entry does not validate"
