@@ -118,6 +118,8 @@ class Game {
     void onStepBack();                   // 棋譜 → 前へ
     void onStepForward();                // 棋譜 → 次へ
     void onStepLast();                   // 棋譜 → 最後
+    // 棋譜 → 解析: a click on the graph shows the position after `moves` moves of the record.
+    void onStepTo(std::size_t moves);
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
