@@ -192,10 +192,11 @@ void AnalysisGraph::drawCourse(QPainter& painter, const GraphLayout& l) const {
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(points[i], POINT + 4, POINT + 4);
         }
-        // The mark of the move into this position, above the point.
+        // The mark of the move into this position: above the point, below one in the top band.
         if (i > 0) {
             const engine::Verdict& before = verdicts_[i - 1];
-            drawMark(painter, points[i] - QPointF(0, 3 * MARK),
+            const bool roomAbove = points[i].y() - 3 * MARK >= l.plot.top() + MARK;
+            drawMark(painter, points[i] + QPointF(0, roomAbove ? -3 * MARK : 3 * MARK),
                      engine::markOf(before, verdicts_[i], before.side));
         }
     }
