@@ -15,6 +15,8 @@ namespace quorvel::engine {
 struct WinRules {
     std::array<std::array<int, 2>, 2> tests{};
     bool repetitionDraw = false;
+
+    bool operator==(const WinRules&) const = default;
 };
 
 constexpr int moverIndex(int side) {

@@ -150,6 +150,8 @@ class Game {
     // The setup of the network game on the board (played, or put back by 続きから), for the
     // network side to rejoin the friend; nothing for any other game or none.
     std::optional<NetworkGameSetup> networkGame() const;
+    // 棋譜 → 解析: a click on the graph shows the position after `moves` moves of the record.
+    void onStepTo(std::size_t moves);
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.

@@ -80,4 +80,8 @@ void Game::onStepLast() {
     records_.stepLast();
 }
 
+void Game::onStepTo(std::size_t moves) {
+    records_.stepTo(moves);
+}
+
 }

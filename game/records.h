@@ -75,6 +75,8 @@ class Records {
     void stepBack();
     void stepForward();
     void stepLast();
+    // Shows the position after `target` moves of the record, as the steps above do.
+    void stepTo(std::size_t target);
 
     const GameHistory& history() const { return history_; }
 
@@ -87,7 +89,6 @@ class Records {
     void beginRecord(GameCommand command);
     void writeGameInProgress();
     void updateResume();
-    void stepTo(std::size_t target);
     void refuse();
     void showReadError(const RecordError& error);
     void showWriteError(const std::string& what, const RecordWriteError& error);

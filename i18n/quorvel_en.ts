@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>Analysis</name>
+    <message>
+        <source>先手勝ち</source>
+        <translation>First wins</translation>
+    </message>
+    <message>
+        <source>互角</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>後手勝ち</source>
+        <translation>Second wins</translation>
+    </message>
+    <message>
+        <source>手数</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>勝ちを逃した手</source>
+        <translation>Let a win go</translation>
+    </message>
+    <message>
+        <source>負けに入った手</source>
+        <translation>Walked into a loss</translation>
+    </message>
+    <message>
+        <source>解析</source>
+        <translation>Analysis</translation>
+    </message>
+</context>
+<context>
     <name>Dialog</name>
     <message>
         <source>保存</source>
@@ -618,6 +649,10 @@
     <message>
         <source>投了</source>
         <translation>Resign</translation>
+    </message>
+    <message>
+        <source>解析</source>
+        <translation>Analysis</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 
 #include "game/language.h"
@@ -9,6 +11,7 @@ namespace quorvel {
 // The computer's level (rules/level.h); declared here only, since Qt's moc reads this header and
 // cannot read the levels' Japanese names.
 enum class Level;
+struct AnalysisSubject;
 
 // What the window hands on to the game: one call per menu command, mouse press, key, timer tick
 // and full redraw. The program forwards these to the Game object (game_link.h); window tests
@@ -49,6 +52,11 @@ class GameEvents {
     virtual void onStepBack() = 0;
     virtual void onStepForward() = 0;
     virtual void onStepLast() = 0;
+    // Shows the position after `moves` moves of the record (a click on the analysis graph).
+    virtual void onStepTo(std::size_t /*moves*/) {}
+    // The record on the board as its analysis sees it (game/record_analysis.h); nothing when
+    // there is none to analyse.
+    virtual std::shared_ptr<const AnalysisSubject> analysisSubject() { return nullptr; }
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "game/record_analysis.h"
 #include "ui/game_events.h"
 
 namespace quorvel {
@@ -37,6 +38,11 @@ class GameLink final : public GameEvents {
     void onStepBack() override { game_.onStepBack(); }
     void onStepForward() override { game_.onStepForward(); }
     void onStepLast() override { game_.onStepLast(); }
+    void onStepTo(std::size_t moves) override { game_.onStepTo(moves); }
+    std::shared_ptr<const AnalysisSubject> analysisSubject() override {
+        auto subject = analysisSubjectOf(game_.history());
+        return subject ? std::make_shared<const AnalysisSubject>(std::move(*subject)) : nullptr;
+    }
     void redrawAll() override { game_.画面_再描画(); }
 
   private:

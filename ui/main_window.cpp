@@ -21,6 +21,7 @@
 
 #include "game/game.h"
 #include "game/magnets.h"
+#include "ui/analysis_window.h"
 #include "ui/geometry.h"
 #include "ui/help_window.h"
 #include "ui/menu_table.h"
@@ -116,6 +117,8 @@ void MainWindow::buildMenus() {
             connect(action, &QAction::triggered, this, [this, command = entry.command] {
                 if (command == Command::HELP) {
                     showHelp();
+                } else if (command == Command::KIFU_ANALYSIS) {
+                    showAnalysis();
                 } else {
                     dispatch([command](GameEvents& game) { sendCommand(command, game); });
                 }
@@ -157,6 +160,7 @@ void MainWindow::retranslate() {
     for (const auto& [action, caption] : captions_)
         action->setText(translated(MENU_CONTEXT, caption));
     if (help_ != nullptr) help_->retranslate();
+    if (analysis_ != nullptr) analysis_->retranslate();
 }
 
 void MainWindow::fitToScreen() {
@@ -183,6 +187,20 @@ void MainWindow::showHelp() {
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void MainWindow::showAnalysis() {
+    if (analysis_ == nullptr) {
+        analysis_ = new AnalysisWindow(this);
+        analysis_->placeBeside(frameGeometry(), screen()->availableGeometry());
+        connect(analysis_, &AnalysisWindow::stepTo, this, [this](std::size_t moves) {
+            dispatch([moves](GameEvents& game) { game.onStepTo(moves); });
+        });
+    }
+    if (events_ != nullptr && !quitRequested_) analysis_->follow(events_->analysisSubject());
+    analysis_->show();
+    analysis_->raise();
+    analysis_->activateWindow();
 }
 
 bool MainWindow::pressMagnetOfKey(int key) {
@@ -288,6 +306,10 @@ void MainWindow::scheduleTick() {
 void MainWindow::dispatch(const std::function<void(GameEvents&)>& call) {
     if (events_ != nullptr && !quitRequested_) call(*events_);
     applyMarks();
+    // The event may have changed the record or the position shown.
+    if (analysis_ != nullptr && analysis_->isVisible() && events_ != nullptr && !quitRequested_) {
+        analysis_->follow(events_->analysisSubject());
+    }
     // The event may have started a turn or a game, or reset the clock.
     scheduleTick();
 }

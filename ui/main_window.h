@@ -16,6 +16,7 @@ class QAction;
 namespace quorvel {
 
 class HelpWindow;
+class AnalysisWindow;
 
 // The game's main window: the menu bar, the drawing surface as central widget, the clock timer
 // and the window's own events (keys, closing). Everything the player does goes to GameEvents.
@@ -76,6 +77,11 @@ class MainWindow : public QMainWindow {
     void showHelp();
     HelpWindow* helpWindow() const { return help_; }
 
+    // 棋譜 → 解析: opens the analysis of the record on the board beside the game, or brings it to
+    // the front. While it is shown it follows the record after every event.
+    void showAnalysis();
+    AnalysisWindow* analysisWindow() const { return analysis_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -101,7 +107,8 @@ class MainWindow : public QMainWindow {
     std::map<MenuItem, QAction*> markActions_;
     std::map<MenuItem, bool> marks_;
     std::vector<std::pair<QAction*, const char*>> captions_;
-    HelpWindow* help_ = nullptr;  // a child window, made on first use
+    HelpWindow* help_ = nullptr;          // a child window, made on first use
+    AnalysisWindow* analysis_ = nullptr;  // likewise
     std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
 };

@@ -65,6 +65,8 @@ constexpr std::array ENTRIES{
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "前へ"), "PgUp", KIFU_BACK, {}},
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "次へ"), "PgDown", KIFU_FORWARD, {}},
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "最後"), "End", KIFU_LAST, {}},
+    MenuEntry{"棋譜", LINE, "", SEPARATOR, {}},
+    MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "解析"), "", KIFU_ANALYSIS, {}},
 
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "ヘルプ"), "", SUBMENU, {}},
     MenuEntry{"ヘルプ", QT_TRANSLATE_NOOP("Menu", "遊び方"), "F1", HELP, {}},
@@ -81,6 +83,7 @@ void sendCommand(Command command, GameEvents& game) {
         case SUBMENU:
         case SEPARATOR:
         case HELP:
+        case KIFU_ANALYSIS:
             return;
         case START:
             return game.onStart();

@@ -10,8 +10,9 @@ namespace quorvel {
 class GameEvents;
 
 // What choosing a menu entry does. The names are the items' own (TAIKYOKU's START, SENTE, ...);
-// SUBMENU entries only open their submenu, SEPARATOR is a line between items, HELP opens the help
-// window (the one command the window answers itself); every other command goes to the game.
+// SUBMENU entries only open their submenu, SEPARATOR is a line between items, HELP and
+// KIFU_ANALYSIS open the help and the analysis windows (the commands the window answers itself);
+// every other command goes to the game.
 enum class Command {
     SUBMENU,
     SEPARATOR,
@@ -46,6 +47,7 @@ enum class Command {
     KIFU_BACK,
     KIFU_FORWARD,
     KIFU_LAST,
+    KIFU_ANALYSIS,
     HELP
 };
 
@@ -61,7 +63,7 @@ struct MenuEntry {
 // The whole menu tree: the game's own items first, then the added ones.
 std::span<const MenuEntry> menuTable();
 
-// Hands a command to the game; SUBMENU, SEPARATOR and HELP send nothing.
+// Hands a command to the game; SUBMENU, SEPARATOR, HELP and KIFU_ANALYSIS send nothing.
 void sendCommand(Command command, GameEvents& game);
 
 }

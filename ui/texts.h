@@ -10,9 +10,10 @@ namespace quorvel {
 // Contexts of the translation catalogue (i18n/quorvel_en.ts). Every text a player sees is written
 // in Japanese in the source, inside QT_TRANSLATE_NOOP(context, text) or
 // QCoreApplication::translate(context, text), and shown through the catalogue.
-inline constexpr const char* MENU_CONTEXT = "Menu";  // menu captions
-inline constexpr const char* GAME_CONTEXT = "Game";  // the game object's boxes and panels
-inline constexpr const char* HELP_CONTEXT = "Help";  // the 遊び方 window
+inline constexpr const char* MENU_CONTEXT = "Menu";          // menu captions
+inline constexpr const char* GAME_CONTEXT = "Game";          // the game object's boxes and panels
+inline constexpr const char* HELP_CONTEXT = "Help";          // the 遊び方 window
+inline constexpr const char* ANALYSIS_CONTEXT = "Analysis";  // the 解析 window
 // File dialogs' titles and filters, e.g.
 //   translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "棋譜ファイル (*.kifu *.kif)"))
 // The English of a filter keeps its patterns: "Game records (*.kifu *.kif)".

@@ -58,9 +58,9 @@ open_menu() {
     e2e_fail "menu-bar title $1 opened no menu of $2 items"
 }
 
-# record_item INDEX: 棋譜 menu item (開く…, 保存…, 先頭, 前へ, 次へ, 最後).
+# record_item INDEX: 棋譜 menu item (開く…, 保存…, 先頭, 前へ, 次へ, 最後, 解析).
 record_item() {
-    open_menu 5 6
+    open_menu 5 7
     e2e_click_item "$1"
 }
 
