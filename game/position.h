@@ -7,6 +7,8 @@ namespace quorvel {
 
 inline constexpr int MODE_MAN = 0;
 inline constexpr int MODE_COM = 1;
+// A puzzle on the board: its solver against the defender (game/puzzle_play.h).
+inline constexpr int MODE_PUZZLE = 2;
 
 // One position of a game as the game controller keeps it: the board with its prince and
 // surveyed kings, who plays which pieces, whose turn it is, the mode, the move count, the winner

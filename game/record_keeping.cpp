@@ -52,6 +52,7 @@ void Game::onResume() {
 }
 
 void Game::onTakeBack() {
+    if (puzzleTakeBack()) return;
     records_.takeBack();
 }
 

@@ -54,6 +54,10 @@ class Records {
     // The first position replaces a position shown while stepping: no game plays on from it.
     void leaveShownPosition();
 
+    // The board leaves the record's game (a puzzle is put on it): no move is recorded until a
+    // game command begins a new record; the game in progress on file stays as it was.
+    void leaveGame();
+
     void resume();    // 対局 → 続きから
     void takeBack();  // 局面 → 待った
     void open();      // 棋譜 → 開く…

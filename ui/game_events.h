@@ -48,6 +48,7 @@ class GameEvents {
     virtual void onStepBack() = 0;
     virtual void onStepForward() = 0;
     virtual void onStepLast() = 0;
+    virtual void onPuzzle() {}
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };

@@ -36,6 +36,7 @@ class GameLink final : public GameEvents {
     void onStepBack() override { game_.onStepBack(); }
     void onStepForward() override { game_.onStepForward(); }
     void onStepLast() override { game_.onStepLast(); }
+    void onPuzzle() override { game_.onPuzzle(); }
     void redrawAll() override { game_.画面_再描画(); }
 
   private:

@@ -15,8 +15,8 @@ constexpr const char* BAR = nullptr;
 constexpr const char* LINE = nullptr;
 
 // The game's menus as the player meets them, top to bottom within each menu. The added items
-// (続きから, ヒント, 待った, 強さ, 言語 / Language, 千日手) close their menus; the added menus 棋譜
-// and ヘルプ stand right of その他.
+// (続きから, ヒント, 待った, 強さ, 言語 / Language, 千日手) close their menus; the added menus
+// 棋譜, 練習 and ヘルプ stand right of その他.
 constexpr std::array ENTRIES{
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "対局"), "", SUBMENU, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "対局(人間)"), "", SUBMENU, {}},
@@ -64,6 +64,9 @@ constexpr std::array ENTRIES{
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "前へ"), "PgUp", KIFU_BACK, {}},
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "次へ"), "PgDown", KIFU_FORWARD, {}},
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "最後"), "End", KIFU_LAST, {}},
+
+    MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "練習"), "", SUBMENU, {}},
+    MenuEntry{"練習", QT_TRANSLATE_NOOP("Menu", "詰め問題…"), "", PUZZLE, {}},
 
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "ヘルプ"), "", SUBMENU, {}},
     MenuEntry{"ヘルプ", QT_TRANSLATE_NOOP("Menu", "遊び方"), "F1", HELP, {}},
@@ -141,6 +144,8 @@ void sendCommand(Command command, GameEvents& game) {
             return game.onStepForward();
         case KIFU_LAST:
             return game.onStepLast();
+        case PUZZLE:
+            return game.onPuzzle();
     }
 }
 

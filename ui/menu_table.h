@@ -45,6 +45,7 @@ enum class Command {
     KIFU_BACK,
     KIFU_FORWARD,
     KIFU_LAST,
+    PUZZLE,
     HELP
 };
 
