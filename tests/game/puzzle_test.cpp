@@ -3,6 +3,7 @@
 // replay of moves, so the game's prover is checked against an independent proof.
 
 #include <array>
+#include <map>
 
 #include "game/record_replay.h"
 #include "game/repetition.h"
@@ -41,7 +42,7 @@ bool winsWithin(const GamePosition& position, int n) {
 
 // The first line of moves (shortest first, then Left < Right < Up < Down) whose position is won
 // in exactly n moves and not sooner.
-Puzzle findPuzzle(int n) {
+Puzzle searchPuzzle(int n) {
     for (int length = 0;; ++length) {
         for (int code = 0; code < 1 << (2 * length); ++code) {
             Puzzle puzzle{"p" + std::to_string(n), {}, n};
@@ -56,6 +57,12 @@ Puzzle findPuzzle(int n) {
             }
         }
     }
+}
+
+Puzzle findPuzzle(int n) {
+    static std::map<int, Puzzle> found;
+    if (!found.contains(n)) found[n] = searchPuzzle(n);
+    return found[n];
 }
 
 class PuzzleTest : public GameTest {
@@ -105,35 +112,51 @@ TEST_F(PuzzleTest, SolvingShowsTheWinAndCountsIt) {
 }
 
 TEST_F(PuzzleTest, AMoveThatLetsTheWinGoFailsAndTakeBackTriesAgain) {
-    openPuzzles({findPuzzle(2)});
-    const GamePosition start = s;
-    const auto press = losingPress();
-    ASSERT_TRUE(press);
-    pressMagnet(*press);
-    EXPECT_TRUE(s.puzzle.failed);
-    EXPECT_TRUE(logged("message 詰め問題|失敗です。「待った」でやり直せます"));
-    EXPECT_TRUE(logged("text [失敗]"));
-    clearLog();
-    pressMagnet(Direction::Left);  // nothing is played after a failure
-    EXPECT_EQ(s.moveNumber, start.moveNumber + 1);
-    game.onTakeBack();
-    EXPECT_FALSE(s.puzzle.failed);
-    EXPECT_EQ(s.board, start.board);
-    EXPECT_EQ(s.turn, start.turn);
-    EXPECT_EQ(s.moveNumber, start.moveNumber);
-    EXPECT_EQ(fake.settingsFile->size(), 4U);  // nothing solved, nothing written
+    // The failing press comes as the solver's first or second move of a win in 3.
+    for (const int goodMoves : {0, 1}) {
+        SCOPED_TRACE(goodMoves);
+        fake.settingsFile->resize(4);
+        openPuzzles({findPuzzle(3)});
+        for (int move = 0; move < goodMoves; ++move)
+            pressMagnet(*winningPress());
+        const GamePosition before = s;
+        const auto press = losingPress();
+        ASSERT_TRUE(press);
+        clearLog();
+        pressMagnet(*press);
+        EXPECT_TRUE(s.puzzle.failed);
+        EXPECT_TRUE(logged("message 詰め問題|失敗です。「待った」でやり直せます"));
+        EXPECT_TRUE(logged("text [失敗]"));
+        pressMagnet(Direction::Left);  // nothing is played after a failure
+        EXPECT_EQ(s.moveNumber, before.moveNumber + 1);
+        game.onTakeBack();
+        EXPECT_FALSE(s.puzzle.failed);
+        EXPECT_EQ(s.board, before.board);
+        EXPECT_EQ(s.turn, before.turn);
+        EXPECT_EQ(s.moveNumber, before.moveNumber);
+        EXPECT_EQ(fake.settingsFile->size(), 4U);  // nothing solved, nothing written
+    }
 }
 
-TEST_F(PuzzleTest, HintBlinksAWinningMagnet) {
-    openPuzzles({findPuzzle(2)});
-    clearLog();
-    game.onHint();
-    const auto press = winningPress();
-    ASSERT_TRUE(press);
-    const Magnet& magnet = magnetOf(*press);
-    EXPECT_EQ(fake.count("picture " + std::to_string(magnet.code) + " " +
-                         std::to_string(magnet.cellX) + " " + std::to_string(magnet.cellY)),
-              2);
+TEST_F(PuzzleTest, HintBlinksAMagnetThatStillWins) {
+    for (const int n : {1, 2, 3}) {
+        SCOPED_TRACE(n);
+        fake.settingsFile->resize(4);
+        openPuzzles({findPuzzle(n)});
+        clearLog();
+        game.onHint();
+        int blinked = 0;
+        for (const Direction direction : DIRECTIONS) {
+            const Magnet& magnet = magnetOf(direction);
+            if (fake.count("picture " + std::to_string(magnet.code) + " " +
+                           std::to_string(magnet.cellX) + " " + std::to_string(magnet.cellY)) ==
+                2) {
+                ++blinked;
+                EXPECT_TRUE(keepsWin(s, direction, n));
+            }
+        }
+        EXPECT_EQ(blinked, 1);
+    }
 }
 
 TEST_F(PuzzleTest, ProgressPicksThePuzzle) {
