@@ -209,7 +209,7 @@ std::variant<std::vector<Puzzle>, PuzzleFileError> QtPlatform::readPuzzles() {
     for (const std::filesystem::path& file :
          {settingsPath_.parent_path() / PUZZLE_FILE_NAME, program / PUZZLE_FILE_NAME,
           program / QUORVEL_PUZZLES_FROM_PROGRAM / PUZZLE_FILE_NAME}) {
-        const auto read = readSmallFile(file, maxBytes);
+        const auto read = file_io::readSmallFile(file, maxBytes);
         if (const auto* text = std::get_if<std::string>(&read)) return parsePuzzles(*text);
     }
     return PuzzleFileError{0, "no puzzle file"};
