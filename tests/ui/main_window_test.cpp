@@ -177,7 +177,8 @@ TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜", "練習", "ヘルプ"}));
+    EXPECT_EQ(captions,
+              (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜", "練習", "ヘルプ"}));
     // その他 is an item of the bar itself; ヘルプ, at the right end, holds 遊び方 (F1), which
     // opens the help window without troubling the game.
     EXPECT_EQ(window.menuBar()->actions().at(3)->menu(), nullptr);
