@@ -39,7 +39,8 @@ constexpr double SHADOW_OFFSET = 0.1;
 }
 
 void Game::onPuzzle() {
-    if (refuseWhileStepping()) return;
+    // A record's earlier position shown while stepping gives way, as to 最初.
+    leaveShownPosition();
     const auto read = platform_.readPuzzles();
     const auto* puzzles = std::get_if<std::vector<Puzzle>>(&read);
     if (puzzles == nullptr || puzzles->empty()) {
