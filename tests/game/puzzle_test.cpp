@@ -73,17 +73,13 @@ class PuzzleTest : public GameTest {
         load();
         game.onPuzzle();
     }
-    std::optional<Direction> winningPress() const {
+    // The first press that keeps the win within the moves left, or the first that lets it go.
+    Direction press(bool keeping) const {
         for (const Direction direction : DIRECTIONS) {
-            if (keepsWin(s, direction, s.puzzle.movesLeft())) return direction;
+            if (keepsWin(s, direction, s.puzzle.movesLeft()) == keeping) return direction;
         }
-        return std::nullopt;
-    }
-    std::optional<Direction> losingPress() const {
-        for (const Direction direction : DIRECTIONS) {
-            if (!keepsWin(s, direction, s.puzzle.movesLeft())) return direction;
-        }
-        return std::nullopt;
+        ADD_FAILURE() << "no such press";
+        return Direction::Left;
     }
     bool logged(const std::string& linePrefix) const { return fake.countPrefix(linePrefix) > 0; }
 };
@@ -91,17 +87,13 @@ class PuzzleTest : public GameTest {
 TEST_F(PuzzleTest, SolvingShowsTheWinAndCountsIt) {
     for (const int n : {1, 2, 3}) {
         SCOPED_TRACE(n);
-        const Puzzle puzzle = findPuzzle(n);
-        openPuzzles({puzzle, findPuzzle(1)});
+        openPuzzles({findPuzzle(n), findPuzzle(1)});
         const int solver = s.turn;
         EXPECT_EQ(s.puzzle.movesLeft(), n);
         EXPECT_TRUE(
             logged(solver == SIDE_SENTE ? "text [先手の番] 7735.5" : "text [後手の番] 7735.5"));
-        for (int move = 0; move < n && !gameEnded(s); ++move) {
-            const auto press = winningPress();
-            ASSERT_TRUE(press);
-            pressMagnet(*press);
-        }
+        for (int move = 0; move < n && !gameEnded(s); ++move)
+            pressMagnet(press(true));
         EXPECT_EQ(s.gameOver, solver);
         EXPECT_EQ(fake.messages(), std::vector<std::string>{"終了|あなたの勝ちです"});
         EXPECT_EQ(fake.settingsFile->back(), "詰め問題=1");
@@ -118,12 +110,10 @@ TEST_F(PuzzleTest, AMoveThatLetsTheWinGoFailsAndTakeBackTriesAgain) {
         fake.settingsFile->resize(4);
         openPuzzles({findPuzzle(3)});
         for (int move = 0; move < goodMoves; ++move)
-            pressMagnet(*winningPress());
+            pressMagnet(press(true));
         const GamePosition before = s;
-        const auto press = losingPress();
-        ASSERT_TRUE(press);
         clearLog();
-        pressMagnet(*press);
+        pressMagnet(press(false));
         EXPECT_TRUE(s.puzzle.failed);
         EXPECT_TRUE(logged("message 詰め問題|失敗です。「待った」でやり直せます"));
         EXPECT_TRUE(logged("text [失敗]"));
