@@ -59,6 +59,7 @@ void Game::画面_再描画() {
     for (const Magnet& m : MAGNETS)
         描画_絵(m.code, m.cellX, m.cellY);
     描画_絵(PICTURE_LOGO, LOGO_CELL_X, LOGO_CELL_Y);
+    if (s_.gameMode == MODE_PUZZLE) drawPuzzlePanel();
     platform_.refresh();
 }
 

@@ -13,6 +13,7 @@
 #include "game/option_lines.h"
 #include "game/platform.h"
 #include "game/position.h"
+#include "game/puzzle_play.h"
 #include "game/records.h"
 #include "game/remote_peer.h"
 #include "rules/board.h"
@@ -76,6 +77,8 @@ struct GameState : GamePosition {
     Language language = Language::Japanese;
     // The settings file's lines after the four option lines, as last read or written.
     std::vector<std::string> optionLines;
+    // The puzzle on the board while gameMode is MODE_PUZZLE.
+    PuzzleSession puzzle;
 
     int soundOther = 0;
     int soundForbidden = 0;
@@ -152,13 +155,17 @@ class Game {
     std::optional<NetworkGameSetup> networkGame() const;
     // 棋譜 → 解析: a click on the graph shows the position after `moves` moves of the record.
     void onStepTo(std::size_t moves);
+    void onPuzzle();                     // 練習 → 詰め問題…
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
     GameState& mutableState() { return s_; }
     const GameHistory& history() const { return records_.history(); }
     // Who moves each side of the game on the board.
-    Seats seats() const { return seatsOf(s_.gameMode, s_.sides); }
+    Seats seats() const {
+        return s_.gameMode == MODE_PUZZLE ? puzzleSeats(s_.sides, s_.puzzle.solver)
+                                          : seatsOf(s_.gameMode, s_.sides);
+    }
 
     // Picture of the game (drawing operations over the game state).
     void 描画_絵(int 駒種類, double 座標X, double 座標Y);
@@ -249,6 +256,17 @@ class Game {
     bool refuseWhileStepping();
     void leaveShownPosition();
     void updateResume();
+    // A puzzle on the board (puzzle_play.cpp). The solver's move is made and surveyed: the win,
+    // the failure, or the defender's answer follows.
+    void puzzleMoveMade();
+    void defendPuzzle();
+    void failPuzzle();
+    // 待った in a puzzle: back to before the solver's last move; false when no puzzle is played.
+    bool puzzleTakeBack();
+    // The magnet that still wins within the puzzle's moves left.
+    std::optional<Direction> puzzleHint() const;
+    // The side to move, the moves to the win (or the failure) and the puzzles solved.
+    void drawPuzzlePanel();
     // How the records reach back into the game.
     RecordsLink recordsLink();
     // Puts a position on the board and redraws the whole window with its move number and, for a

@@ -14,6 +14,13 @@ Seats seatsOf(int gameMode, const Sides& sides) {
     return {sides, Mover::LocalHand, Mover::LocalHand};
 }
 
+Seats puzzleSeats(const Sides& sides, int solver) {
+    const auto moverOf = [&](int side) {
+        return side == solver ? Mover::LocalHand : Mover::Defender;
+    };
+    return {sides, moverOf(sides.manSide), moverOf(sides.comSide)};
+}
+
 WinTest winTestOf(const Seats& seats) {
     const bool computer = seats.lower == Mover::Computer || seats.upper == Mover::Computer;
     return computer ? WinTest::AgainstComputer : WinTest::TwoHumans;

@@ -9,8 +9,9 @@
 namespace quorvel {
 
 // Who moves a side of the game: a hand at this machine's mouse and keys, the computer at the
-// chosen level, or a friend whose moves arrive over the network.
-enum class Mover { LocalHand, Computer, Remote };
+// chosen level, a friend whose moves arrive over the network, or the defender: the computer
+// holding out as long as it can against a puzzle's forced win; it plays no level.
+enum class Mover { LocalHand, Computer, Remote, Defender };
 
 // Who moves each side of the game in play, named by its pieces: the lower pieces belong to
 // sides.manSide, the upper ones to sides.comSide. Every handler that plays, suggests or takes
@@ -35,8 +36,11 @@ struct Seats {
 // friend over the network on the upper ones.
 Seats seatsOf(int gameMode, const Sides& sides);
 
-// How wins are tested in a game with these seats: against the computer when it moves a side,
-// otherwise as between two humans.
+// The seats of a puzzle: a hand plays for the solver, the defender answers for the other side.
+Seats puzzleSeats(const Sides& sides, int solver);
+
+// How wins are tested in a game with these seats: against the computer when it moves a side at
+// a level, otherwise (two hands, or a puzzle's defender) as between two humans.
 WinTest winTestOf(const Seats& seats);
 
 }

@@ -8,6 +8,7 @@
 #include "game/language.h"
 #include "game/menu_items.h"
 #include "storage/game_record.h"
+#include "storage/puzzle_file.h"
 
 namespace quorvel {
 
@@ -87,6 +88,9 @@ class Platform {
     // The game in progress, "Quorvel.kifu" beside the settings file: read and written atomically.
     virtual std::variant<GameRecord, RecordError> readGameInProgress() = 0;
     virtual std::optional<RecordWriteError> writeGameInProgress(const GameRecord& record) = 0;
+
+    // The puzzles installed with the game.
+    virtual std::variant<std::vector<Puzzle>, PuzzleFileError> readPuzzles() = 0;
 
     // Ends the program at once (after the game has freed its sounds).
     virtual void quit() = 0;

@@ -9,6 +9,8 @@ inline constexpr int MODE_MAN = 0;
 inline constexpr int MODE_COM = 1;
 // Against a friend over the network: this machine's player on the lower pieces.
 inline constexpr int MODE_NET = 2;
+// A puzzle on the board: its solver against the defender (game/puzzle_play.h).
+inline constexpr int MODE_PUZZLE = 3;
 
 // One position of a game as the game controller keeps it: the board with its prince and
 // surveyed kings, who plays which pieces, whose turn it is, the mode, the move count, the winner

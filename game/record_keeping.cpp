@@ -52,6 +52,7 @@ void Game::onResume() {
 }
 
 void Game::onTakeBack() {
+    if (puzzleTakeBack()) return;
     if (seats().upper == Mover::Remote) return askFriendTakeBack();
     records_.takeBack();
 }

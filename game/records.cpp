@@ -152,6 +152,10 @@ void Records::updateResume() {
     platform_.setEnabled(MenuCommand::Resume, unfinished);
 }
 
+void Records::leaveGame() {
+    history_ = GameHistory{};
+}
+
 void Records::resume() {
     const auto read = platform_.readGameInProgress();
     if (const auto* error = std::get_if<RecordError>(&read)) {

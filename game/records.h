@@ -60,6 +60,9 @@ class Records {
     void beginNetworkGame(const NetworkGameSetup& setup);
     // The side gave the game up after the last move: the record says so and is written.
     void noteResign(int side);
+    // The board leaves the record's game (a puzzle is put on it): no move is recorded until a
+    // game command begins a new record; the game in progress on file stays as it was.
+    void leaveGame();
 
     void resume();    // 対局 → 続きから
     void takeBack();  // 局面 → 待った

@@ -151,6 +151,7 @@ void Game::playMove(const Magnet& magnet) {
         peer_->localMove(magnet.direction, s_.moveNumber);
     const int opponent = mover == s_.sides.manSide ? s_.sides.comSide : s_.sides.manSide;
     // The computer's turn follows at once and starts its own clock: the ticks stop here.
+    if (seats().of(opponent) == Mover::Defender) return puzzleMoveMade();
     const bool computerNext = seats().of(opponent) == Mover::Computer;
     if (computerNext) setTimer(false);
     if (showWinAfterMove(mover)) return;

@@ -316,6 +316,45 @@
         <source>投了した側が読めません</source>
         <translation>Cannot read who resigned</translation>
     </message>
+    <message>
+        <source>詰め問題</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>先手の番</source>
+        <translation>Sente to move</translation>
+    </message>
+    <message>
+        <source>後手の番</source>
+        <translation>Gote to move</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n手で勝ち</source>
+        <translation>
+            <numerusform>Win in %n move</numerusform>
+            <numerusform>Win in %n moves</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>失敗</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>失敗です。「待った」でやり直せます</source>
+        <translation>Failed. Take back to try again.</translation>
+    </message>
+    <message>
+        <source>全問解きました。最初の問題から始めます</source>
+        <translation>All puzzles are solved. Starting again from the first.</translation>
+    </message>
+    <message>
+        <source>詰め問題を読み込めません</source>
+        <translation>The puzzles cannot be read</translation>
+    </message>
+    <message>
+        <source>この詰め問題は解けません</source>
+        <translation>This puzzle cannot be played</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
@@ -653,6 +692,14 @@
     <message>
         <source>解析</source>
         <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>練習</source>
+        <translation>Practice</translation>
+    </message>
+    <message>
+        <source>詰め問題…</source>
+        <translation>Puzzle…</translation>
     </message>
 </context>
 </TS>

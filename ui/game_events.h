@@ -57,6 +57,7 @@ class GameEvents {
     // The record on the board as its analysis sees it (game/record_analysis.h); nothing when
     // there is none to analyse.
     virtual std::shared_ptr<const AnalysisSubject> analysisSubject() { return nullptr; }
+    virtual void onPuzzle() {}
     // Everything on the surface must be drawn again (after the device pixel ratio changed).
     virtual void redrawAll() = 0;
 };

@@ -43,6 +43,7 @@ class GameLink final : public GameEvents {
         auto subject = analysisSubjectOf(game_.history());
         return subject ? std::make_shared<const AnalysisSubject>(std::move(*subject)) : nullptr;
     }
+    void onPuzzle() override { game_.onPuzzle(); }
     void redrawAll() override { game_.画面_再描画(); }
 
   private:

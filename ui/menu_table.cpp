@@ -16,7 +16,7 @@ constexpr const char* LINE = nullptr;
 
 // The game's menus as the player meets them, top to bottom within each menu. The added items
 // (続きから, ヒント, 待った, 投了, 強さ, 言語 / Language, 千日手) close their menus; the added
-// menus 棋譜 and ヘルプ stand right of その他.
+// menus 棋譜, 練習 and ヘルプ stand right of その他.
 constexpr std::array ENTRIES{
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "対局"), "", SUBMENU, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "対局(人間)"), "", SUBMENU, {}},
@@ -67,6 +67,9 @@ constexpr std::array ENTRIES{
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "最後"), "End", KIFU_LAST, {}},
     MenuEntry{"棋譜", LINE, "", SEPARATOR, {}},
     MenuEntry{"棋譜", QT_TRANSLATE_NOOP("Menu", "解析"), "", KIFU_ANALYSIS, {}},
+
+    MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "練習"), "", SUBMENU, {}},
+    MenuEntry{"練習", QT_TRANSLATE_NOOP("Menu", "詰め問題…"), "", PUZZLE, {}},
 
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "ヘルプ"), "", SUBMENU, {}},
     MenuEntry{"ヘルプ", QT_TRANSLATE_NOOP("Menu", "遊び方"), "F1", HELP, {}},
@@ -147,6 +150,8 @@ void sendCommand(Command command, GameEvents& game) {
             return game.onStepForward();
         case KIFU_LAST:
             return game.onStepLast();
+        case PUZZLE:
+            return game.onPuzzle();
     }
 }
 

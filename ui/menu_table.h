@@ -48,6 +48,7 @@ enum class Command {
     KIFU_FORWARD,
     KIFU_LAST,
     KIFU_ANALYSIS,
+    PUZZLE,
     HELP
 };
 

@@ -1,6 +1,7 @@
 #include "ui/qt_platform.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <thread>
 
+#include "storage/file_io.h"
 #include "storage/settings_file.h"
 #include "ui/texts.h"
 
@@ -20,6 +22,7 @@ namespace {
 constexpr double secondsPerDay = 86400;
 // The game in progress, beside the settings file.
 constexpr const char* GAME_IN_PROGRESS_FILE_NAME = "Quorvel.kifu";
+constexpr const char* PUZZLE_FILE_NAME = "puzzles.txt";
 
 // Title of the sound module's warning boxes.
 constexpr const char* soundWarningTitle = "Quorvel.dll";
@@ -196,6 +199,20 @@ std::variant<GameRecord, RecordError> QtPlatform::readGameInProgress() {
 
 std::optional<RecordWriteError> QtPlatform::writeGameInProgress(const GameRecord& record) {
     return writeRecordFile(settingsPath_.parent_path() / GAME_IN_PROGRESS_FILE_NAME, record);
+}
+
+std::variant<std::vector<Puzzle>, PuzzleFileError> QtPlatform::readPuzzles() {
+    // A puzzle file in the player's folder comes first; then the one beside the program (a
+    // build), then the installed one.
+    constexpr std::size_t maxBytes = 1 << 20;
+    const std::filesystem::path program = QCoreApplication::applicationDirPath().toStdString();
+    for (const std::filesystem::path& file :
+         {settingsPath_.parent_path() / PUZZLE_FILE_NAME, program / PUZZLE_FILE_NAME,
+          program / QUORVEL_PUZZLES_FROM_PROGRAM / PUZZLE_FILE_NAME}) {
+        const auto read = file_io::readSmallFile(file, maxBytes);
+        if (const auto* text = std::get_if<std::string>(&read)) return parsePuzzles(*text);
+    }
+    return PuzzleFileError{0, "no puzzle file"};
 }
 
 void QtPlatform::quit() {

@@ -54,6 +54,7 @@ class QtPlatform : public Platform {
                                                 const GameRecord& record) override;
     std::variant<GameRecord, RecordError> readGameInProgress() override;
     std::optional<RecordWriteError> writeGameInProgress(const GameRecord& record) override;
+    std::variant<std::vector<Puzzle>, PuzzleFileError> readPuzzles() override;
 
     void quit() override;
 

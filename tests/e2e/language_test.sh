@@ -71,10 +71,10 @@ bar_at_rest() {
 
 e2e_start
 japanese_bar=$(bar_at_rest)
-# The same for 対局, 局面, ｵﾌﾟｼｮﾝ, その他, 棋譜 and ヘルプ.
+# The same for 対局, 局面, ｵﾌﾟｼｮﾝ, その他, 棋譜, 練習 and ヘルプ.
 titles=$(e2e_menu_titles bar.ppm | paste -sd' ')
-[[ "$titles" == "21 59 103 154 196 239" ]] ||
-    e2e_fail "the Japanese menu bar's titles should stand at x = 21 59 103 154 196 239, they stand at $titles"
+[[ "$titles" == "21 59 103 154 196 234 277" ]] ||
+    e2e_fail "the Japanese menu bar's titles should stand at x = 21 59 103 154 196 234 277, they stand at $titles"
 
 # ---- English -----------------------------------------------------------------------------------
 choose_language 2 10
@@ -86,11 +86,11 @@ e2e_keep menu-english.ppm menu-english
 e2e_close_menus
 cp Quorvel.ini english.ini
 english_bar=$(bar_at_rest)
-# The middles of the six titles Game, Position, Options, Other, Record and Help as the interface
-# font sets them; one title left in Japanese or missing moves the titles after it.
+# The middles of the seven titles Game, Position, Options, Other, Record, Practice and Help as
+# the interface font sets them; one title left in Japanese or missing moves the titles after it.
 titles=$(e2e_menu_titles bar.ppm | paste -sd' ')
-[[ "$titles" == "26 79 139 193 244 292" ]] ||
-    e2e_fail "the English menu bar's titles should stand at x = 26 79 139 193 244 292, they stand at $titles"
+[[ "$titles" == "26 79 139 193 244 301 352" ]] ||
+    e2e_fail "the English menu bar's titles should stand at x = 26 79 139 193 244 301 352, they stand at $titles"
 [[ "$english_bar" != "$japanese_bar" ]] || e2e_fail "the menu bar still looks Japanese"
 
 # A press before any game: the box in English.

@@ -327,8 +327,8 @@ e2e_wait_menu() {
     return 1
 }
 
-# How many titles the menu bar shows: 対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜 ヘルプ.
-E2E_MENU_TITLES=6
+# How many titles the menu bar shows: 対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜 練習 ヘルプ.
+E2E_MENU_TITLES=7
 
 # e2e_open_menu INDEX COUNT: clicks the INDEX-th title (from 1) of the menu bar and waits for its
 # menu of COUNT items.
@@ -343,7 +343,7 @@ e2e_open_menu() {
         ((${#titles[@]} == E2E_MENU_TITLES))
     }
     e2e_poll 5 all_titles ||
-        e2e_fail "expected $E2E_MENU_TITLES titles on the menu bar (対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜 ヘルプ), found ${#titles[@]}"
+        e2e_fail "expected $E2E_MENU_TITLES titles on the menu bar (対局 局面 ｵﾌﾟｼｮﾝ その他 棋譜 練習 ヘルプ), found ${#titles[@]}"
     menu_title_x=${titles[$1 - 1]}
     xdotool mousemove "$menu_title_x" $((menu / 2)) click 1
     e2e_wait_menu "$2" 10 || e2e_fail "menu-bar title $1 opened no menu of $2 items"

@@ -75,6 +75,9 @@ class FakePlatform : public Platform {
     std::variant<GameRecord, RecordError> readGameInProgress() override;
     std::optional<RecordWriteError> writeGameInProgress(const GameRecord& record) override;
     void quit() override;
+    // The puzzles the game reads, or why they cannot be read.
+    std::variant<std::vector<Puzzle>, PuzzleFileError> puzzles = std::vector<Puzzle>{};
+    std::variant<std::vector<Puzzle>, PuzzleFileError> readPuzzles() override { return puzzles; }
 
     // Helpers for checks.
     std::vector<std::string> messages() const;

@@ -121,7 +121,8 @@ TEST_F(KeyboardTest, EnglishRetranslatesTheMenusAndTheHelpWindowAtOnce) {
     QStringList bar;
     for (QAction* action : window.menuBar()->actions())
         bar << action->text();
-    EXPECT_EQ(bar, (QStringList{"Game", "Position", "Options", "Other", "Record", "Help"}));
+    EXPECT_EQ(bar,
+              (QStringList{"Game", "Position", "Options", "Other", "Record", "Practice", "Help"}));
     EXPECT_NE(findByCaption(window.menuBar()->actions(), "How to play"), nullptr);
     // The move number's suffix agrees with the number.
     for (const auto& [count, suffix] : {std::pair{1, "move"}, {2, "moves"}, {1000, "moves"}})

@@ -67,6 +67,7 @@ class Recorder : public GameEvents {
     void onStepBack() override { record("step back"); }
     void onStepForward() override { record("step forward"); }
     void onStepLast() override { record("step last"); }
+    void onPuzzle() override { record("puzzle"); }
     void redrawAll() override { record("redraw"); }
 
     int count(const std::string& call) const {
@@ -159,6 +160,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheGame) {
         {{"棋譜", "前へ"}, "step back"},
         {{"棋譜", "次へ"}, "step forward"},
         {{"棋譜", "最後"}, "step last"},
+        {{"練習", "詰め問題…"}, "puzzle"},
     };
     window.setCommandEnabled(MenuCommand::Resume, true);
     cases.push_back({{"対局", "続きから"}, "resume"});
@@ -177,11 +179,12 @@ TEST_F(MainWindowTest, MenuBarHoldsTheTopLevelItemsInOrder) {
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions, (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜", "ヘルプ"}));
+    EXPECT_EQ(captions,
+              (QStringList{"対局", "局面", "ｵﾌﾟｼｮﾝ", "その他", "棋譜", "練習", "ヘルプ"}));
     // その他 is an item of the bar itself; ヘルプ, at the right end, holds 遊び方 (F1), which
     // opens the help window without troubling the game.
     EXPECT_EQ(window.menuBar()->actions().at(3)->menu(), nullptr);
-    QMenu* helpMenu = window.menuBar()->actions().at(5)->menu();
+    QMenu* helpMenu = window.menuBar()->actions().at(6)->menu();
     ASSERT_NE(helpMenu, nullptr);
     ASSERT_EQ(helpMenu->actions().size(), 1);
     QAction* howToPlay = helpMenu->actions().front();
