@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +117,8 @@ void MainWindow::buildMenus() {
             connect(action, &QAction::triggered, this, [this, command = entry.command] {
                 if (command == Command::HELP) {
                     showHelp();
+                } else if (onlineCommand(command)) {
+                    if (onlineHandler_ && !quitRequested_) onlineHandler_(command);
                 } else {
                     dispatch([command](GameEvents& game) { sendCommand(command, game); });
                 }
@@ -132,7 +135,17 @@ void MainWindow::buildMenus() {
             action->setEnabled(false);
             commandActions_[MenuCommand::Resume] = action;
         }
+        if (onlineCommand(entry.command)) {
+            action->setEnabled(entry.command == Command::SETSUZOKU);
+            onlineActions_[entry.command] = action;
+        }
     }
+
+    connectionLabel_ = new QLabel(menuBar());
+    connectionLabel_->setContentsMargins(0, 0, connectionLabel_->fontMetrics().averageCharWidth(),
+                                         0);
+    connectionLabel_->hide();
+    menuBar()->setCornerWidget(connectionLabel_, Qt::TopRightCorner);
 
     // The game's starting marks, until it says otherwise.
     marks_[MenuItem::TATAMI] = true;
@@ -156,6 +169,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::retranslate() {
     for (const auto& [action, caption] : captions_)
         action->setText(translated(MENU_CONTEXT, caption));
+    captionConnection();
     if (help_ != nullptr) help_->retranslate();
 }
 
@@ -207,6 +221,41 @@ bool MainWindow::pressMagnetOfKey(int key) {
     const geometry::UnitPoint centre = geometry::cellCorner(magnet.cellX + 0.5, magnet.cellY + 0.5);
     dispatch([centre](GameEvents& game) { game.onMousePress(centre.x, centre.y); });
     return true;
+}
+
+void MainWindow::setOnlineCommandEnabled(Command command, bool enabled) {
+    if (QAction* action = onlineAction(command)) action->setEnabled(enabled);
+}
+
+QAction* MainWindow::onlineAction(Command command) const {
+    const auto found = onlineActions_.find(command);
+    return found == onlineActions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::showConnection(Connection connection) {
+    connection_ = connection;
+    captionConnection();
+    connectionLabel_->setVisible(connection != Connection::Never);
+}
+
+void MainWindow::captionConnection() {
+    switch (connection_) {
+        case Connection::Never:
+            connectionLabel_->clear();
+            return;
+        case Connection::Connecting:
+            connectionLabel_->setText(
+                translated(ONLINE_CONTEXT, QT_TRANSLATE_NOOP("Online", "接続中")));
+            return;
+        case Connection::Online:
+            connectionLabel_->setText(
+                translated(ONLINE_CONTEXT, QT_TRANSLATE_NOOP("Online", "オンライン")));
+            return;
+        case Connection::Offline:
+            connectionLabel_->setText(
+                translated(ONLINE_CONTEXT, QT_TRANSLATE_NOOP("Online", "切断")));
+            return;
+    }
 }
 
 void MainWindow::setMark(MenuItem item, bool checked) {

@@ -12,10 +12,15 @@
 #include "ui/surface.h"
 
 class QAction;
+class QLabel;
 
 namespace quorvel {
 
 class HelpWindow;
+enum class Command;
+
+// The connection to the network as the window shows it: nothing until the first connection.
+enum class Connection { Never, Connecting, Online, Offline };
 
 // The game's main window: the menu bar, the drawing surface as central widget, the clock timer
 // and the window's own events (keys, closing). Everything the player does goes to GameEvents.
@@ -54,6 +59,19 @@ class MainWindow : public QMainWindow {
     void setCommandEnabled(MenuCommand command, bool enabled);
     QAction* commandAction(MenuCommand command) const;
 
+    // The network commands of the menu (接続…, 招待…, 切断) go to the handler; without one they do
+    // nothing. 接続… starts enabled, the others disabled.
+    void setOnlineHandler(std::function<void(Command)> handler) {
+        onlineHandler_ = std::move(handler);
+    }
+    void setOnlineCommandEnabled(Command command, bool enabled);
+    QAction* onlineAction(Command command) const;
+
+    // The connection's state in the menu bar's right corner (接続中, オンライン, 切断); hidden
+    // while Never, so a player who never goes online sees the window as always.
+    void showConnection(Connection connection);
+    Connection connection() const { return connection_; }
+
     // A modal file dialog for a game record in `folder`: a file to open (*.kifu, *.kif) or to
     // save (*.kifu, added when the name has no extension); nothing when cancelled.
     std::optional<QString> chooseRecordFile(FileChoice choice, const QString& folder);
@@ -91,6 +109,7 @@ class MainWindow : public QMainWindow {
     // checkable action toggles itself when triggered).
     void dispatch(const std::function<void(GameEvents&)>& call);
     void applyMarks();
+    void captionConnection();
     // Sets Timer1 to go off when the game next needs a tick.
     void scheduleTick();
 
@@ -104,6 +123,10 @@ class MainWindow : public QMainWindow {
     HelpWindow* help_ = nullptr;  // a child window, made on first use
     std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
+    std::function<void(Command)> onlineHandler_;
+    std::map<Command, QAction*> onlineActions_;
+    QLabel* connectionLabel_ = nullptr;
+    Connection connection_ = Connection::Never;
 };
 
 }
