@@ -82,7 +82,7 @@ MainWindow::MainWindow() {
     connect(&timer1_, &QTimer::timeout, this, [this] {
         // A tick never changes a check mark, so it skips dispatch's mark restoring.
         if (events_ == nullptr || quitRequested_) return;
-        events_->onTimerTick();
+        inGame([this] { events_->onTimerTick(); });
         scheduleTick();
     });
 
@@ -335,10 +335,24 @@ void MainWindow::scheduleTick() {
 }
 
 void MainWindow::dispatch(const std::function<void(GameEvents&)>& call) {
-    if (events_ != nullptr && !quitRequested_) call(*events_);
+    if (events_ != nullptr && !quitRequested_) inGame([&] { call(*events_); });
     applyMarks();
     // The event may have started a turn or a game, or reset the clock.
     scheduleTick();
+}
+
+void MainWindow::runInGame(const std::function<void()>& call) {
+    if (quitRequested_) return;
+    inGame(call);
+    applyMarks();
+    scheduleTick();
+}
+
+void MainWindow::inGame(const std::function<void()>& call) {
+    ++depth_;
+    call();
+    --depth_;
+    if (depth_ == 0 && idleHandler_ && !quitRequested_) idleHandler_();
 }
 
 void MainWindow::requestQuit() {

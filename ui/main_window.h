@@ -67,6 +67,15 @@ class MainWindow : public QMainWindow {
     void setOnlineCommandEnabled(Command command, bool enabled);
     QAction* onlineAction(Command command) const;
 
+    // True while an event is in the game (its boxes and pauses included). The idle handler runs
+    // each time the game has finished an event, so that what waited for it can go in.
+    bool busy() const { return depth_ > 0; }
+    void setIdleHandler(std::function<void()> handler) { idleHandler_ = std::move(handler); }
+    // Runs a call into the game from outside the window's own events (a friend's move), as an
+    // event of the window: busy meanwhile, the marks and the timer brought up to date after.
+    // Nothing runs once the program is quitting.
+    void runInGame(const std::function<void()>& call);
+
     // The connection's state in the menu bar's right corner (接続中, オンライン, 切断); hidden
     // while Never, so a player who never goes online sees the window as always.
     void showConnection(Connection connection);
@@ -123,6 +132,11 @@ class MainWindow : public QMainWindow {
     HelpWindow* help_ = nullptr;  // a child window, made on first use
     std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
+    // Runs a call into the game, counting it as busy.
+    void inGame(const std::function<void()>& call);
+
+    int depth_ = 0;
+    std::function<void()> idleHandler_;
     std::function<void(Command)> onlineHandler_;
     std::map<Command, QAction*> onlineActions_;
     QLabel* connectionLabel_ = nullptr;
