@@ -16,8 +16,6 @@ namespace quorvel {
 // server, the server's host:port; "remember" keeps the password in the desktop's secret store.
 // OK is offered only for a valid address, a password and an empty or valid server.
 class ConnectDialog : public QDialog {
-    Q_OBJECT
-
   public:
     ConnectDialog(QWidget* parent, const QString& address, const QString& server);
 

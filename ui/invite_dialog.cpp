@@ -33,11 +33,11 @@ InviteDialog::InviteDialog(QWidget* parent, const QString& friendAddress, const 
     address_->setMinimumWidth(address_->fontMetrics().averageCharWidth() * FIELD_CHARACTERS);
     side_ = new QComboBox(this);
     side_->addItem(online(QT_TRANSLATE_NOOP("Online", "先手")),
-                   QVariant::fromValue(static_cast<int>(InviteSide::Sente)));
+                   QVariant::fromValue(static_cast<int>(net::SideChoice::Sente)));
     side_->addItem(online(QT_TRANSLATE_NOOP("Online", "後手")),
-                   QVariant::fromValue(static_cast<int>(InviteSide::Gote)));
+                   QVariant::fromValue(static_cast<int>(net::SideChoice::Gote)));
     side_->addItem(online(QT_TRANSLATE_NOOP("Online", "おまかせ")),
-                   QVariant::fromValue(static_cast<int>(InviteSide::Either)));
+                   QVariant::fromValue(static_cast<int>(net::SideChoice::Either)));
     problem_ = new QLabel(this);
     problem_->setWordWrap(true);
 
@@ -80,8 +80,8 @@ QString InviteDialog::friendAddress() const {
     return address_->text().trimmed();
 }
 
-InviteSide InviteDialog::side() const {
-    return static_cast<InviteSide>(side_->currentData().toInt());
+net::SideChoice InviteDialog::side() const {
+    return static_cast<net::SideChoice>(side_->currentData().toInt());
 }
 
 bool askInvitation(QWidget* parent, const QString& from, int ownSide) {

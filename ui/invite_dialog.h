@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "net/online_session.h"
+
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
@@ -9,19 +11,14 @@ class QLineEdit;
 
 namespace quorvel {
 
-// The side an inviter asks for; おまかせ leaves it to chance.
-enum class InviteSide { Sente, Gote, Either };
-
 // 招待…: the friend's address and the side this player takes (先手, 後手, おまかせ). OK is
 // offered only for a valid address other than the player's own.
 class InviteDialog : public QDialog {
-    Q_OBJECT
-
   public:
     InviteDialog(QWidget* parent, const QString& friendAddress, const QString& ownAddress);
 
     QString friendAddress() const;
-    InviteSide side() const;
+    net::SideChoice side() const;
 
   private:
     void check();

@@ -13,6 +13,7 @@
 #include "ui/fonts.h"
 #include "ui/game_link.h"
 #include "ui/main_window.h"
+#include "ui/online_controller.h"
 #include "ui/qt_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -55,6 +56,10 @@ int main(int argc, char* argv[]) {
     if (window.quitRequested()) return 0;
     window.fitToScreen();
     window.show();
+    // Network play: the menu's 対局(ネット), and the command line's account connected now.
+    quorvel::OnlineController online(window, game);
+    if (account) online.connectAccount(*account);
+    account.reset();
     const int code = QApplication::exec();
     window.setEvents(nullptr);
     return code;

@@ -18,6 +18,7 @@
 #include <QTreeView>
 #include <QtMath>
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "game/game.h"
@@ -234,28 +235,27 @@ QAction* MainWindow::onlineAction(Command command) const {
 
 void MainWindow::showConnection(Connection connection) {
     connection_ = connection;
-    captionConnection();
     connectionLabel_->setVisible(connection != Connection::Never);
+    captionConnection();
 }
 
 void MainWindow::captionConnection() {
-    switch (connection_) {
-        case Connection::Never:
-            connectionLabel_->clear();
-            return;
-        case Connection::Connecting:
-            connectionLabel_->setText(
-                translated(ONLINE_CONTEXT, QT_TRANSLATE_NOOP("Online", "接続中")));
-            return;
-        case Connection::Online:
-            connectionLabel_->setText(
-                translated(ONLINE_CONTEXT, QT_TRANSLATE_NOOP("Online", "オンライン")));
-            return;
-        case Connection::Offline:
-            connectionLabel_->setText(
-                translated(ONLINE_CONTEXT, QT_TRANSLATE_NOOP("Online", "切断")));
-            return;
-    }
+    static constexpr std::array<const char*, 3> captions{QT_TRANSLATE_NOOP("Online", "接続中"),
+                                                         QT_TRANSLATE_NOOP("Online", "オンライン"),
+                                                         QT_TRANSLATE_NOOP("Online", "切断")};
+    const auto index = static_cast<std::size_t>(connection_) - 1;
+    connectionLabel_->setText(connection_ == Connection::Never
+                                  ? QString()
+                                  : translated(ONLINE_CONTEXT, captions.at(index)));
+    // As wide as the widest of the three in the current language, so the corner keeps its size;
+    // set again, so that the bar lays it out anew.
+    int width = 0;
+    for (const char* caption : captions)
+        width = std::max(width, connectionLabel_->fontMetrics().horizontalAdvance(
+                                    translated(ONLINE_CONTEXT, caption)));
+    const QMargins margins = connectionLabel_->contentsMargins();
+    connectionLabel_->setFixedWidth(width + margins.left() + margins.right());
+    menuBar()->setCornerWidget(connectionLabel_, Qt::TopRightCorner);
 }
 
 void MainWindow::setMark(MenuItem item, bool checked) {

@@ -20,6 +20,7 @@ class HelpWindow;
 enum class Command;
 
 // The connection to the network as the window shows it: nothing until the first connection.
+// Connecting, Online and Offline follow Never in this order.
 enum class Connection { Never, Connecting, Online, Offline };
 
 // The game's main window: the menu bar, the drawing surface as central widget, the clock timer

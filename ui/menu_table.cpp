@@ -15,8 +15,8 @@ constexpr const char* BAR = nullptr;
 constexpr const char* LINE = nullptr;
 
 // The game's menus as the player meets them, top to bottom within each menu. The added items
-// (続きから, 対局(ネット), ヒント, 待った, 強さ, 言語 / Language, 千日手) close their menus; the
-// added menus 棋譜 and ヘルプ stand right of その他.
+// (続きから, ヒント, 待った, 強さ, 言語 / Language, 千日手) close their menus; the added menus 棋譜
+// and ヘルプ stand right of その他.
 constexpr std::array ENTRIES{
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "対局"), "", SUBMENU, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "対局(人間)"), "", SUBMENU, {}},

@@ -59,12 +59,9 @@ void SecretStore::forget(const QString& address) {
 void SecretStore::noteFailure(int error, const QString& text) {
     if (told_) return;
     told_ = true;
-    if (error == QKeychain::NoBackendAvailable) {
-        logOnline("no secret store is running: the password is not remembered");
-    } else {
-        logOnline("the secret store failed (" + text.toStdString() +
-                  "): the password is not remembered");
-    }
+    const std::string why =
+        error == QKeychain::NoBackendAvailable ? "no secret store is running" : text.toStdString();
+    logOnline("the secret store cannot be reached (" + why + "): passwords are not remembered");
 }
 
 }
