@@ -57,7 +57,10 @@ OnlineController::OnlineController(MainWindow& window, Game& game)
             this, [this] { takeLinkEvents(); }, Qt::QueuedConnection);
     });
     invitationClock_.setInterval(INVITATION_CLOCK_MS);
-    connect(&invitationClock_, &QTimer::timeout, this, [this] { queue(session_.tick(now())); });
+    connect(&invitationClock_, &QTimer::timeout, this, [this] {
+        queue(session_.tick(now()));
+        deliver();
+    });
     window_.setOnlineHandler([this](Command command) { onCommand(command); });
     window_.setIdleHandler([this] { deliver(); });
     game_.setRemotePeer(this);
@@ -138,10 +141,10 @@ void OnlineController::showInviteDialog() {
 }
 
 void OnlineController::disconnectNow() {
-    queue(session_.leave());
+    // A game in play is not given up: it stays saved, and after the next connection the two
+    // records are compared and play goes on (局面 → 投了 gives it up).
     logOnline("disconnecting");
     link_.disconnect();
-    invitationClock_.stop();
     window_.showConnection(Connection::Offline);
     updateCommands();
     deliver();
