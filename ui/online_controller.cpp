@@ -76,6 +76,7 @@ OnlineController::~OnlineController() {
 
 void OnlineController::connectAccount(const net::Account& account) {
     ownAddress_ = account.jid;
+    caFile_ = account.caFile;
     tellNextError_ = true;
     keepAccountLine(account.jid);
     logOnline("connecting as " + account.jid);
@@ -111,7 +112,8 @@ void OnlineController::showConnectDialog() {
     const bool accepted = dialog.exec() == QDialog::Accepted;
     delivering_ = false;
     if (accepted) {
-        const net::Account account = dialog.account();
+        net::Account account = dialog.account();
+        account.caFile = caFile_;  // the command line's, kept for later connections
         const QString jid = fromUtf8(account.jid);
         if (dialog.remember()) {
             secrets_.store(jid, fromUtf8(account.password));

@@ -71,6 +71,7 @@ class OnlineController : public QObject, public RemotePeer {
     std::deque<net::Action> pending_;
     bool delivering_ = false;
     std::string ownAddress_;
+    std::string caFile_;
     std::string lastFriend_;
     std::set<std::string> friendsOnline_;
     std::optional<int> takeBackAsked_;
