@@ -68,8 +68,8 @@ ConnectDialog::ConnectDialog(QWidget* parent, const QString& address, const QStr
     check();
 }
 
-void ConnectDialog::offerPassword(const QString& password) {
-    if (password_->text().isEmpty()) {
+void ConnectDialog::offerPassword(const QString& address, const QString& password) {
+    if (password_->text().isEmpty() && address_->text().trimmed() == address) {
         password_->setText(password);
         remember_->setChecked(true);
     }

@@ -19,9 +19,9 @@ class ConnectDialog : public QDialog {
   public:
     ConnectDialog(QWidget* parent, const QString& address, const QString& server);
 
-    // A password found in the secret store after the dialog opened; ignored once the player
-    // has typed one.
-    void offerPassword(const QString& password);
+    // The password the secret store keeps for `address`, found after the dialog opened; ignored
+    // once the player has typed a password or another address.
+    void offerPassword(const QString& address, const QString& password);
 
     // The account as entered (the password in memory only), once accepted.
     net::Account account() const;

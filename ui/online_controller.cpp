@@ -103,10 +103,10 @@ void OnlineController::showConnectDialog() {
     const QString address = fromUtf8(ownAddress_.empty() ? kept.value_or("") : ownAddress_);
     ConnectDialog dialog(&window_, address, QString());
     if (!address.isEmpty()) {
-        secrets_.read(address,
-                      [open = QPointer<ConnectDialog>(&dialog)](std::optional<QString> password) {
-                          if (password && open) open->offerPassword(*password);
-                      });
+        secrets_.read(address, [address, open = QPointer<ConnectDialog>(&dialog)](
+                                   std::optional<QString> password) {
+            if (password && open) open->offerPassword(address, *password);
+        });
     }
     delivering_ = true;  // nothing from the network goes in while the dialog is open
     const bool accepted = dialog.exec() == QDialog::Accepted;
