@@ -701,5 +701,136 @@
         <source>詰め問題…</source>
         <translation>Puzzle…</translation>
     </message>
+    <message>
+        <source>対局(ネット)</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>接続…</source>
+        <translation>Connect…</translation>
+    </message>
+    <message>
+        <source>招待…</source>
+        <translation>Invite…</translation>
+    </message>
+    <message>
+        <source>切断</source>
+        <translation>Disconnect</translation>
+    </message>
+</context>
+<context>
+    <name>Online</name>
+    <message>
+        <source>接続</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>ホスト:ポート (省略可)</source>
+        <translation>host:port (optional)</translation>
+    </message>
+    <message>
+        <source>パスワードを記憶する</source>
+        <translation>Remember the password</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>パスワード</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>サーバー</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>アドレスは 名前@ドメイン の形です。</source>
+        <translation>An address has the form name@domain.</translation>
+    </message>
+    <message>
+        <source>サーバーは ホスト:ポート の形です。</source>
+        <translation>A server has the form host:port.</translation>
+    </message>
+    <message>
+        <source>招待</source>
+        <translation>Invite</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>おまかせ</source>
+        <translation>Either</translation>
+    </message>
+    <message>
+        <source>相手のアドレス</source>
+        <translation>Friend&apos;s address</translation>
+    </message>
+    <message>
+        <source>自分の手番</source>
+        <translation>Your side</translation>
+    </message>
+    <message>
+        <source>自分は招待できません。</source>
+        <translation>You cannot invite yourself.</translation>
+    </message>
+    <message>
+        <source>%1 から対局の申し込み (先手)</source>
+        <translation>%1 invites you to a game (you move first)</translation>
+    </message>
+    <message>
+        <source>%1 から対局の申し込み (後手)</source>
+        <translation>%1 invites you to a game (you move second)</translation>
+    </message>
+    <message>
+        <source>受ける</source>
+        <translation>Accept</translation>
+    </message>
+    <message>
+        <source>断る</source>
+        <translation>Decline</translation>
+    </message>
+    <message>
+        <source>接続中</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>オンライン</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>切断</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>接続できませんでした: %1</source>
+        <translation>Could not connect: %1</translation>
+    </message>
+    <message>
+        <source>%1 は対局を断りました。</source>
+        <translation>%1 declined the game.</translation>
+    </message>
+    <message>
+        <source>%1 から1分以内に返事がありませんでした。招待を取り消しました。</source>
+        <translation>%1 did not answer within a minute. The invitation was withdrawn.</translation>
+    </message>
+    <message>
+        <source>%1 はオフラインです。招待を取り消しました。</source>
+        <translation>%1 is offline. The invitation was withdrawn.</translation>
+    </message>
+    <message>
+        <source>相手の棋譜と食い違いがあります。この対局は続けられません。</source>
+        <translation>Your friend&apos;s record of the game differs from yours. This game cannot go on.</translation>
+    </message>
 </context>
 </TS>

@@ -1,12 +1,19 @@
 // Quorvel: the program. Builds the window, connects it to the game and runs the event loop.
 
 #include <QApplication>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "game/game.h"
 #include "sound/sound_loader.h"
+#include "ui/command_line.h"
 #include "ui/fonts.h"
 #include "ui/game_link.h"
 #include "ui/main_window.h"
+#include "ui/online_controller.h"
 #include "ui/qt_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -20,6 +27,24 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     quorvel::installFonts();
 
+    // An account on the command line connects at start; its password is read now, once.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    const auto line = quorvel::parseCommandLine(arguments);
+    std::optional<quorvel::net::Account> account;
+    if (const auto* parsed = std::get_if<quorvel::CommandLine>(&line); parsed && parsed->account) {
+        auto read = quorvel::accountOf(*parsed);
+        if (auto* error = std::get_if<quorvel::CommandLineError>(&read)) {
+            std::fputs(quorvel::usageText(*error).c_str(), stderr);
+            return 2;
+        }
+        account = std::move(std::get<quorvel::net::Account>(read));
+    } else if (const auto* error = std::get_if<quorvel::CommandLineError>(&line)) {
+        std::fputs(quorvel::usageText(*error).c_str(), stderr);
+        return 2;
+    }
+
     quorvel::MainWindow window;
     quorvel::QtPlatform platform(window, sound);
     quorvel::Game game(platform);
@@ -31,6 +56,10 @@ int main(int argc, char* argv[]) {
     if (window.quitRequested()) return 0;
     window.fitToScreen();
     window.show();
+    // Network play: the menu's 対局(ネット), and the command line's account connected now.
+    quorvel::OnlineController online(window, game);
+    if (account) online.connectAccount(*account);
+    account.reset();
     const int code = QApplication::exec();
     window.setEvents(nullptr);
     return code;

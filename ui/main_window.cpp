@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include <QTreeView>
 #include <QtMath>
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "game/game.h"
@@ -82,7 +84,7 @@ MainWindow::MainWindow() {
     connect(&timer1_, &QTimer::timeout, this, [this] {
         // A tick never changes a check mark, so it skips dispatch's mark restoring.
         if (events_ == nullptr || quitRequested_) return;
-        events_->onTimerTick();
+        inGame([this] { events_->onTimerTick(); });
         scheduleTick();
     });
 
@@ -119,6 +121,8 @@ void MainWindow::buildMenus() {
                     showHelp();
                 } else if (command == Command::KIFU_ANALYSIS) {
                     showAnalysis();
+                } else if (onlineCommand(command)) {
+                    if (onlineHandler_ && !quitRequested_) onlineHandler_(command);
                 } else {
                     dispatch([command](GameEvents& game) { sendCommand(command, game); });
                 }
@@ -135,7 +139,17 @@ void MainWindow::buildMenus() {
             action->setEnabled(false);
             commandActions_[MenuCommand::Resume] = action;
         }
+        if (onlineCommand(entry.command)) {
+            action->setEnabled(entry.command == Command::SETSUZOKU);
+            onlineActions_[entry.command] = action;
+        }
     }
+
+    connectionLabel_ = new QLabel(menuBar());
+    connectionLabel_->setContentsMargins(0, 0, connectionLabel_->fontMetrics().averageCharWidth(),
+                                         0);
+    connectionLabel_->hide();
+    menuBar()->setCornerWidget(connectionLabel_, Qt::TopRightCorner);
 
     // The game's starting marks, until it says otherwise.
     marks_[MenuItem::TATAMI] = true;
@@ -159,6 +173,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::retranslate() {
     for (const auto& [action, caption] : captions_)
         action->setText(translated(MENU_CONTEXT, caption));
+    captionConnection();
     if (help_ != nullptr) help_->retranslate();
     if (analysis_ != nullptr) analysis_->retranslate();
 }
@@ -225,6 +240,40 @@ bool MainWindow::pressMagnetOfKey(int key) {
     const geometry::UnitPoint centre = geometry::cellCorner(magnet.cellX + 0.5, magnet.cellY + 0.5);
     dispatch([centre](GameEvents& game) { game.onMousePress(centre.x, centre.y); });
     return true;
+}
+
+void MainWindow::setOnlineCommandEnabled(Command command, bool enabled) {
+    if (QAction* action = onlineAction(command)) action->setEnabled(enabled);
+}
+
+QAction* MainWindow::onlineAction(Command command) const {
+    const auto found = onlineActions_.find(command);
+    return found == onlineActions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::showConnection(Connection connection) {
+    connection_ = connection;
+    connectionLabel_->setVisible(connection != Connection::Never);
+    captionConnection();
+}
+
+void MainWindow::captionConnection() {
+    static constexpr std::array<const char*, 3> captions{QT_TRANSLATE_NOOP("Online", "接続中"),
+                                                         QT_TRANSLATE_NOOP("Online", "オンライン"),
+                                                         QT_TRANSLATE_NOOP("Online", "切断")};
+    const auto index = static_cast<std::size_t>(connection_) - 1;
+    connectionLabel_->setText(connection_ == Connection::Never
+                                  ? QString()
+                                  : translated(ONLINE_CONTEXT, captions.at(index)));
+    // As wide as the widest of the three in the current language, so the corner keeps its size;
+    // set again, so that the bar lays it out anew.
+    int width = 0;
+    for (const char* caption : captions)
+        width = std::max(width, connectionLabel_->fontMetrics().horizontalAdvance(
+                                    translated(ONLINE_CONTEXT, caption)));
+    const QMargins margins = connectionLabel_->contentsMargins();
+    connectionLabel_->setFixedWidth(width + margins.left() + margins.right());
+    menuBar()->setCornerWidget(connectionLabel_, Qt::TopRightCorner);
 }
 
 void MainWindow::setMark(MenuItem item, bool checked) {
@@ -304,7 +353,7 @@ void MainWindow::scheduleTick() {
 }
 
 void MainWindow::dispatch(const std::function<void(GameEvents&)>& call) {
-    if (events_ != nullptr && !quitRequested_) call(*events_);
+    if (events_ != nullptr && !quitRequested_) inGame([&] { call(*events_); });
     applyMarks();
     // The event may have changed the record or the position shown.
     if (analysis_ != nullptr && analysis_->isVisible() && events_ != nullptr && !quitRequested_) {
@@ -312,6 +361,20 @@ void MainWindow::dispatch(const std::function<void(GameEvents&)>& call) {
     }
     // The event may have started a turn or a game, or reset the clock.
     scheduleTick();
+}
+
+void MainWindow::runInGame(const std::function<void()>& call) {
+    if (quitRequested_) return;
+    inGame(call);
+    applyMarks();
+    scheduleTick();
+}
+
+void MainWindow::inGame(const std::function<void()>& call) {
+    ++depth_;
+    call();
+    --depth_;
+    if (depth_ == 0 && idleHandler_ && !quitRequested_) idleHandler_();
 }
 
 void MainWindow::requestQuit() {

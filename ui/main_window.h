@@ -12,11 +12,17 @@
 #include "ui/surface.h"
 
 class QAction;
+class QLabel;
 
 namespace quorvel {
 
 class HelpWindow;
 class AnalysisWindow;
+enum class Command;
+
+// The connection to the network as the window shows it: nothing until the first connection.
+// Connecting, Online and Offline follow Never in this order.
+enum class Connection { Never, Connecting, Online, Offline };
 
 // The game's main window: the menu bar, the drawing surface as central widget, the clock timer
 // and the window's own events (keys, closing). Everything the player does goes to GameEvents.
@@ -54,6 +60,28 @@ class MainWindow : public QMainWindow {
     // Menu commands the game enables and disables.
     void setCommandEnabled(MenuCommand command, bool enabled);
     QAction* commandAction(MenuCommand command) const;
+
+    // The network commands of the menu (接続…, 招待…, 切断) go to the handler; without one they do
+    // nothing. 接続… starts enabled, the others disabled.
+    void setOnlineHandler(std::function<void(Command)> handler) {
+        onlineHandler_ = std::move(handler);
+    }
+    void setOnlineCommandEnabled(Command command, bool enabled);
+    QAction* onlineAction(Command command) const;
+
+    // True while an event is in the game (its boxes and pauses included). The idle handler runs
+    // each time the game has finished an event, so that what waited for it can go in.
+    bool busy() const { return depth_ > 0; }
+    void setIdleHandler(std::function<void()> handler) { idleHandler_ = std::move(handler); }
+    // Runs a call into the game from outside the window's own events (a friend's move), as an
+    // event of the window: busy meanwhile, the marks and the timer brought up to date after.
+    // Nothing runs once the program is quitting.
+    void runInGame(const std::function<void()>& call);
+
+    // The connection's state in the menu bar's right corner (接続中, オンライン, 切断); hidden
+    // while Never, so a player who never goes online sees the window as always.
+    void showConnection(Connection connection);
+    Connection connection() const { return connection_; }
 
     // A modal file dialog for a game record in `folder`: a file to open (*.kifu, *.kif) or to
     // save (*.kifu, added when the name has no extension); nothing when cancelled.
@@ -97,6 +125,7 @@ class MainWindow : public QMainWindow {
     // checkable action toggles itself when triggered).
     void dispatch(const std::function<void(GameEvents&)>& call);
     void applyMarks();
+    void captionConnection();
     // Sets Timer1 to go off when the game next needs a tick.
     void scheduleTick();
 
@@ -111,6 +140,15 @@ class MainWindow : public QMainWindow {
     AnalysisWindow* analysis_ = nullptr;  // likewise
     std::map<MenuCommand, QAction*> commandActions_;
     bool quitRequested_ = false;
+    // Runs a call into the game, counting it as busy.
+    void inGame(const std::function<void()>& call);
+
+    int depth_ = 0;
+    std::function<void()> idleHandler_;
+    std::function<void(Command)> onlineHandler_;
+    std::map<Command, QAction*> onlineActions_;
+    QLabel* connectionLabel_ = nullptr;
+    Connection connection_ = Connection::Never;
 };
 
 }

@@ -26,6 +26,10 @@ constexpr std::array ENTRIES{
     MenuEntry{"対局(COM)", QT_TRANSLATE_NOOP("Menu", "後手"), "F3", GOTE, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "終わり"), "Ctrl+Q", OWARI, {}},
     MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "続きから"), "F5", RESUME, {}},
+    MenuEntry{"対局", QT_TRANSLATE_NOOP("Menu", "対局(ネット)"), "", SUBMENU, {}},
+    MenuEntry{"対局(ネット)", QT_TRANSLATE_NOOP("Menu", "接続…"), "", SETSUZOKU, {}},
+    MenuEntry{"対局(ネット)", QT_TRANSLATE_NOOP("Menu", "招待…"), "", SHOTAI, {}},
+    MenuEntry{"対局(ネット)", QT_TRANSLATE_NOOP("Menu", "切断"), "", SETSUDAN, {}},
 
     MenuEntry{BAR, QT_TRANSLATE_NOOP("Menu", "局面"), "", SUBMENU, {}},
     MenuEntry{"局面", QT_TRANSLATE_NOOP("Menu", "最初"), "Ctrl+R", CANCEL, {}},
@@ -81,12 +85,19 @@ std::span<const MenuEntry> menuTable() {
     return ENTRIES;
 }
 
+bool onlineCommand(Command command) {
+    return command == SETSUZOKU || command == SHOTAI || command == SETSUDAN;
+}
+
 void sendCommand(Command command, GameEvents& game) {
     switch (command) {
         case SUBMENU:
         case SEPARATOR:
         case HELP:
         case KIFU_ANALYSIS:
+        case SETSUZOKU:
+        case SHOTAI:
+        case SETSUDAN:
             return;
         case START:
             return game.onStart();

@@ -12,7 +12,8 @@ class GameEvents;
 // What choosing a menu entry does. The names are the items' own (TAIKYOKU's START, SENTE, ...);
 // SUBMENU entries only open their submenu, SEPARATOR is a line between items, HELP and
 // KIFU_ANALYSIS open the help and the analysis windows (the commands the window answers itself);
-// every other command goes to the game.
+// SETSUZOKU (接続…), SHOTAI (招待…) and SETSUDAN (切断) go to the window's network play
+// (onlineCommand); every other command goes to the game.
 enum class Command {
     SUBMENU,
     SEPARATOR,
@@ -49,7 +50,10 @@ enum class Command {
     KIFU_LAST,
     KIFU_ANALYSIS,
     PUZZLE,
-    HELP
+    HELP,
+    SETSUZOKU,
+    SHOTAI,
+    SETSUDAN
 };
 
 // One entry of the menu tree, in the order the menus show them.
@@ -64,7 +68,11 @@ struct MenuEntry {
 // The whole menu tree: the game's own items first, then the added ones.
 std::span<const MenuEntry> menuTable();
 
-// Hands a command to the game; SUBMENU, SEPARATOR, HELP and KIFU_ANALYSIS send nothing.
+// True for the commands of network play.
+bool onlineCommand(Command command);
+
+// Hands a command to the game; SUBMENU, SEPARATOR, HELP, KIFU_ANALYSIS and the network commands
+// send nothing.
 void sendCommand(Command command, GameEvents& game);
 
 }

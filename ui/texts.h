@@ -18,6 +18,8 @@ inline constexpr const char* ANALYSIS_CONTEXT = "Analysis";  // the 解析 windo
 //   translated(DIALOG_CONTEXT, QT_TRANSLATE_NOOP("Dialog", "棋譜ファイル (*.kifu *.kif)"))
 // The English of a filter keeps its patterns: "Game records (*.kifu *.kif)".
 inline constexpr const char* DIALOG_CONTEXT = "Dialog";
+// Play over the network: the connect and invite dialogs, the connection state, the messages.
+inline constexpr const char* ONLINE_CONTEXT = "Online";
 
 // A text in the current language: the catalogue's translation, or the text itself.
 QString translated(const char* context, const char* text);

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "ui/help_window.h"
+#include "ui/menu_table.h"
 
 namespace quorvel {
 namespace {
@@ -212,8 +214,55 @@ TEST_F(MainWindowTest, RecordCommandsComeAfterTheExistingItemsWithTheirShortcuts
         ASSERT_NE(action, nullptr) << path.join(" > ").toStdString();
         EXPECT_EQ(action->shortcut(), keys) << path.join(" > ").toStdString();
     }
-    EXPECT_EQ(findAction(window, {"対局"})->menu()->actions().last()->text(), "続きから");
+    const QList<QAction*> game = findAction(window, {"対局"})->menu()->actions();
+    ASSERT_GE(game.size(), 2);
+    EXPECT_EQ(game[game.size() - 2]->text(), "続きから");
+    EXPECT_EQ(game.last()->text(), "対局(ネット)");
     EXPECT_EQ(findAction(window, {"局面"})->menu()->actions().last()->text(), "投了");
+}
+
+TEST_F(MainWindowTest, OnlineCommandsGoToTheirHandlerAndTheStateShowsInTheCorner) {
+    std::vector<Command> handled;
+    window.setOnlineHandler([&](Command command) { handled.push_back(command); });
+    const QStringList menu{"対局", "対局(ネット)"};
+    const std::pair<const char*, Command> items[] = {
+        {"接続…", Command::SETSUZOKU}, {"招待…", Command::SHOTAI}, {"切断", Command::SETSUDAN}};
+    for (const auto& [caption, command] : items) {
+        QAction* action = findAction(window, menu + QStringList{caption});
+        ASSERT_EQ(action, window.onlineAction(command)) << caption;
+        EXPECT_EQ(action->isEnabled(), command == Command::SETSUZOKU) << caption;
+        window.setOnlineCommandEnabled(command, true);
+        action->trigger();
+    }
+    EXPECT_EQ(handled,
+              (std::vector<Command>{Command::SETSUZOKU, Command::SHOTAI, Command::SETSUDAN}));
+    EXPECT_TRUE(game.calls.empty()) << "network commands never reach the game";
+
+    // The corner is empty until the first connection and never changes the picture's place.
+    auto* corner = qobject_cast<QLabel*>(window.menuBar()->cornerWidget(Qt::TopRightCorner));
+    ASSERT_NE(corner, nullptr);
+    EXPECT_TRUE(corner->isHidden());
+    const QRect picture = window.surface().geometry();
+    const std::pair<Connection, const char*> states[] = {{Connection::Connecting, "接続中"},
+                                                         {Connection::Online, "オンライン"},
+                                                         {Connection::Offline, "切断"}};
+    for (const auto& [state, text] : states) {
+        window.showConnection(state);
+        EXPECT_FALSE(corner->isHidden());
+        EXPECT_EQ(corner->text(), QString::fromUtf8(text));
+        EXPECT_EQ(window.surface().geometry(), picture);
+    }
+}
+
+TEST_F(MainWindowTest, TheIdleHandlerRunsOnceTheGameFinishedAnEvent) {
+    std::vector<bool> busyWhenIdle;
+    window.setIdleHandler([&] { busyWhenIdle.push_back(window.busy()); });
+    bool busyInGame = false;
+    game.react = [&](const std::string&) { busyInGame = window.busy(); };
+    findAction(window, {"局面", "最初"})->trigger();
+    window.runInGame([] {});
+    EXPECT_TRUE(busyInGame);
+    EXPECT_EQ(busyWhenIdle, (std::vector<bool>{false, false}));
 }
 
 TEST_F(MainWindowTest, ResumeIsEnabledOnlyAsTheGameSays) {
