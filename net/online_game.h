@@ -17,6 +17,26 @@ inline int sideToMove(std::size_t movesMade) {
     return movesMade % 2 == 0 ? SIDE_SENTE : SIDE_GOTE;
 }
 
+// Directions on the wire, in the session and in its records are as 先手 sees the board: the lower
+// pieces are 先手's. Each player's own window shows its own pieces at the bottom, so the 後手
+// player's board is 先手's turned half round (the first position is its own point reflection,
+// and gravity and the attack tests turn with it): a magnet there pulls the opposite way on
+// 先手's board. This maps a direction between the player's own board and 先手's, both ways.
+inline Direction asSeenBy(int localSide, Direction direction) {
+    if (localSide != SIDE_GOTE) return direction;
+    switch (direction) {
+        case Direction::Left:
+            return Direction::Right;
+        case Direction::Right:
+            return Direction::Left;
+        case Direction::Up:
+            return Direction::Down;
+        case Direction::Down:
+            return Direction::Up;
+    }
+    return direction;
+}
+
 // The hash of the position after these moves from the first position (the board, the prince and
 // the side to move), the same on every machine: a move carries it so that two records that
 // disagree are seen at the first move where they part.

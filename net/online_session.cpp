@@ -172,6 +172,10 @@ Actions OnlineSession::received(const std::string& from, std::string_view text, 
 Actions OnlineSession::onInvitationPayload(const std::string& from, const Payload& p) {
     if (p.kind == Kind::Invite) {
         if (received_ && received_->gameId == p.gameId && received_->friendJid == from) return {};
+        // The same invitation again (sent anew after a reconnection) for the game it began.
+        if (game_ && game_->gameId == p.gameId && game_->friendJid == from) {
+            return {action::Log{"invitation from " + from + " repeated for the game in play"}};
+        }
         if ((game_ && !game_->finished) || sent_ || received_) {
             Payload busy;
             busy.kind = Kind::Decline;

@@ -197,7 +197,8 @@ void OnlineController::handle(const std::vector<net::LinkEvent>& events) {
 }
 
 void OnlineController::localMove(Direction direction, int /*moveNumber*/) {
-    queue(session_.localMove(direction));
+    const int side = session_.game() ? session_.game()->localSide : SIDE_SENTE;
+    queue(session_.localMove(net::asSeenBy(side, direction)));
 }
 
 void OnlineController::localResigned() {
@@ -243,7 +244,7 @@ void OnlineController::rejoin() {
     resumed.localSide = setup->localSide;
     resumed.repetitionDraw = setup->repetitionDraw;
     for (const RecordedMove& move : game_.history().record.moves)
-        resumed.moves.push_back(move.direction);
+        resumed.moves.push_back(net::asSeenBy(setup->localSide, move.direction));
     logOnline("taking up the game " + setup->gameId + " with " + setup->friendAddress);
     queue(session_.restore(resumed));
 }
@@ -268,7 +269,9 @@ void OnlineController::perform(const net::Action& next) {
                 window_.runInGame([&] { game_.startNetworkGame(setup); });
             } else if constexpr (std::is_same_v<A, net::action::PlayRemoteMove>) {
                 bool played = false;
-                window_.runInGame([&] { played = game_.onRemoteMove(action.direction); });
+                const int side = session_.game() ? session_.game()->localSide : SIDE_SENTE;
+                const Direction seen = net::asSeenBy(side, action.direction);
+                window_.runInGame([&] { played = game_.onRemoteMove(seen); });
                 if (!played) logOnline("the game refused the friend's move");
             } else if constexpr (std::is_same_v<A, net::action::FriendResigned>) {
                 window_.runInGame([&] { game_.onRemoteResign(); });

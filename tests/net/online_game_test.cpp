@@ -86,6 +86,42 @@ Payload moveOf(int number, Direction d, std::vector<Direction> before) {
     return p;
 }
 
+// The 後手 player's window plays the game on its own board, 先手's turned half round, with the
+// directions turned by asSeenBy: every position there is the point reflection of 先手's, with the
+// pieces' owners swapped, and the same side wins at the same move.
+TEST(OnlineGame, TheSecondPlayersTurnedBoardPlaysTheSameGame) {
+    std::mt19937 random(11);
+    int wins = 0;
+    for (int game = 0; game < 200; ++game) {
+        std::vector<Direction> moves(40);
+        for (Direction& d : moves)
+            d = static_cast<Direction>(random() % 4);
+        const Outcome outcome = outcomeOf(moves, false);
+        const std::size_t played = outcome.ended() ? outcome.at : moves.size();
+        GameRecord sente = recordOf(moves, played, false);
+        sente.command = GameCommand::NetSente;
+        GameRecord gote = sente;
+        gote.command = GameCommand::NetGote;
+        for (RecordedMove& move : gote.moves)
+            move.direction = asSeenBy(SIDE_GOTE, move.direction);
+        const auto a = std::get<std::vector<GamePosition>>(replayRecord(sente));
+        const auto b = std::get<std::vector<GamePosition>>(replayRecord(gote));
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            for (int x = 1; x <= boardSize; ++x) {
+                for (int y = 1; y <= boardSize; ++y) {
+                    const int own = a[i].board(x, y);
+                    const int turned = b[i].board(boardSize + 1 - x, boardSize + 1 - y);
+                    ASSERT_EQ(turned, own == PRINCE ? PRINCE : -own) << game << " " << i;
+                }
+            }
+        }
+        EXPECT_EQ(b.back().gameOver, a.back().gameOver) << game;
+        wins += a.back().gameOver != SIDE_NONE;
+    }
+    EXPECT_GT(wins, 50);
+}
+
 TEST(OnlineGame, JudgesEachMoveOfTheFriendBeforeItIsPlayed) {
     const std::vector<Direction> longer{L, R, L, R, U, D};
     ASSERT_FALSE(outcomeOf(longer, true).ended());
