@@ -80,7 +80,7 @@ titles=$(e2e_menu_titles bar.ppm | paste -sd' ')
 choose_language 2 10
 e2e_settings_read 背景画=緑 移動指導=OFF 経過時間=ON BGM=ON 言語=English
 e2e_note "English chosen and saved"
-e2e_open_menu 1 3            # Game: Two players, Against the computer, Quit
+e2e_open_menu 1 4            # Game: Two players, Against the computer, Quit, Online
 e2e_shot menu-english.ppm
 e2e_keep menu-english.ppm menu-english
 e2e_close_menus

@@ -118,7 +118,7 @@ e2e_note "上級 chosen and saved"
 
 # ---- a game at 上級 with hints --------------------------------------------------------------------
 
-e2e_open_menu 1 3            # 対局: 対局(人間), 対局(COM), 終わり
+e2e_open_menu 1 4            # 対局: 対局(人間), 対局(COM), 終わり, 対局(ネット)
 e2e_open_submenu 2 2         # 対局(COM): 先手, 後手
 e2e_click_item 1             # 先手
 e2e_wait_box " " 10 || e2e_fail "先手 showed no box titled ' ' (MANの番です); windows: $(e2e_other_windows)"

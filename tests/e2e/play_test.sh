@@ -45,7 +45,7 @@ any_move() {
 
 # ---- against the computer, which moves first -------------------------------------------------
 
-e2e_open_menu 1 3            # 対局: 対局(人間), 対局(COM), 終わり
+e2e_open_menu 1 4            # 対局: 対局(人間), 対局(COM), 終わり, 対局(ネット)
 e2e_open_submenu 2 2         # 対局(COM): 先手, 後手
 e2e_click_item 2             # 後手
 e2e_wait_for_computer "$panel_empty" 30
@@ -88,7 +88,7 @@ back_to_first() {
 e2e_poll 10 back_to_first ||
     e2e_fail "局面 → 最初 did not bring back the first position with an empty move number: $(e2e_board_line now.ppm)"
 
-e2e_open_menu 1 4            # 対局, with 続きから for the game on file
+e2e_open_menu 1 5            # 対局, with 続きから for the game on file
 e2e_open_submenu 1 1         # 対局(人間): スタート
 e2e_click_item 1
 e2e_wait_box " " 10 || e2e_fail "スタート showed no box titled ' ' (先手の番です); windows: $(e2e_other_windows)"

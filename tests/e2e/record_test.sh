@@ -92,7 +92,7 @@ start_two_humans() {
 e2e_start
 e2e_note "window shown"
 board=$E2E_FIRST_POSITION
-start_two_humans 3
+start_two_humans 4
 press up "$board"
 press left "$board"
 board2=$board
@@ -113,7 +113,7 @@ e2e_shot now.ppm
 [[ "$(e2e_hash now.ppm $(e2e_panel_rect))" != "$move3_panel" ]] ||
     e2e_fail "前へ left the move number at 3"
 
-start_two_humans 4
+start_two_humans 5
 board=$board2
 press right "$board"
 board3b=$board
@@ -134,7 +134,7 @@ wait "$pid" 2>/dev/null
 e2e_note "killed"
 e2e_start
 [[ "$(e2e_board_line start.ppm)" == "$E2E_FIRST_POSITION" ]] || e2e_fail "start-up shows a game"
-open_menu 1 4
+open_menu 1 5
 e2e_click_item 4
 expect_board "続きから" "$board_killed"
 [[ "$(e2e_hash now.ppm $(e2e_panel_rect))" == "$killed_panel" ]] ||
@@ -165,7 +165,7 @@ e2e_note "finished record shown"
 
 rm -f Quorvel.kifu
 mkdir Quorvel.kifu
-start_two_humans 4
+start_two_humans 5
 board=$(e2e_after "$E2E_FIRST_POSITION" up)
 e2e_press_magnet up
 e2e_wait_box 棋譜 10 || e2e_fail "an unwritable game in progress was not told"

@@ -15,7 +15,7 @@ binmode STDOUT, ':encoding(UTF-8)';
 my @allowed = (
     qr/ＭＳ Ｐ明朝/,                      # the board font's family name
     qr/.*\.wav/,                          # sound file names
-    qr/(背景画|移動指導|経過時間)=.*|言語/, # the settings file's lines and keys
+    qr/(背景画|移動指導|経過時間)=.*|言語|アカウント/, # the settings file's lines and keys
     qr/あなた|ｺﾝﾋﾟｭｰﾀ/,                   # player names written into game records
 );
 my $marking = qr/^(QT_TRANSLATE_NOOP|QT_TRANSLATE_N_NOOP|QT_TRANSLATE_NOOP3|QT_TR_NOOP|tr|translate|translated|translatedLines|translatedCount)$/;
