@@ -17,18 +17,4 @@ Square turnedAround(Square square) {
     return {boardSize + 1 - square.x, boardSize + 1 - square.y};
 }
 
-Direction opposite(Direction direction) {
-    switch (direction) {
-        case Direction::Left:
-            return Direction::Right;
-        case Direction::Right:
-            return Direction::Left;
-        case Direction::Up:
-            return Direction::Down;
-        case Direction::Down:
-            return Direction::Up;
-    }
-    return direction;
-}
-
 }

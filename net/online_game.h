@@ -23,18 +23,7 @@ inline int sideToMove(std::size_t movesMade) {
 // and gravity and the attack tests turn with it): a magnet there pulls the opposite way on
 // 先手's board. This maps a direction between the player's own board and 先手's, both ways.
 inline Direction asSeenBy(int localSide, Direction direction) {
-    if (localSide != SIDE_GOTE) return direction;
-    switch (direction) {
-        case Direction::Left:
-            return Direction::Right;
-        case Direction::Right:
-            return Direction::Left;
-        case Direction::Up:
-            return Direction::Down;
-        case Direction::Down:
-            return Direction::Up;
-    }
-    return direction;
+    return localSide == SIDE_GOTE ? opposite(direction) : direction;
 }
 
 // The hash of the position after these moves from the first position (the board, the prince and

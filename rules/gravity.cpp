@@ -93,6 +93,20 @@ std::optional<Direction> directionFromWord(std::string_view word) {
     return std::nullopt;
 }
 
+Direction opposite(Direction direction) {
+    switch (direction) {
+        case Direction::Left:
+            return Direction::Right;
+        case Direction::Right:
+            return Direction::Left;
+        case Direction::Up:
+            return Direction::Down;
+        case Direction::Down:
+            return Direction::Up;
+    }
+    return direction;
+}
+
 std::string_view wordOf(Direction direction) {
     switch (direction) {
         case Direction::Left:

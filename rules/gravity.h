@@ -16,6 +16,10 @@ enum class Direction { Left, Right, Up, Down };
 std::optional<Direction> directionFromWord(std::string_view word);
 std::string_view wordOf(Direction direction);
 
+// The magnet across the board: a slide toward it on the board turned half round is the slide
+// toward `direction` on the board itself.
+Direction opposite(Direction direction);
+
 // One square toward the magnet of the direction.
 Square stepToward(Direction direction, int x, int y);
 
