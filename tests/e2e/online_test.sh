@@ -34,7 +34,7 @@ first_display=$DISPLAY
 xvfb2=""
 
 cleanup() {
-    kill "${pids[1]:-}" "${pids[2]:-}" 2>/dev/null
+    kill "${pid:-}" "${pids[1]:-}" "${pids[2]:-}" 2>/dev/null
     "$QUORVEL_PROSODY_SH" stop "$server"
     [[ -n "$xvfb2" ]] && kill "$xvfb2" 2>/dev/null
 }
@@ -149,17 +149,34 @@ close_box() {
 # A board line turned half round, as player 2 sees player 1's board.
 turned() { rev <<<"$1"; }
 
+# While the server is away either side may be told that the friend left and came back; such a
+# notice is closed with Return.
+notice_closed() {
+    local w
+    w=$(e2e_other_windows | awk '$2 == "対局(ネット)" { print $1; exit }')
+    [[ -n "$w" ]] || return 0
+    xdotool windowfocus --sync "$w" key Return 2>/dev/null
+    e2e_poll 10 e2e_window_gone "$w" || fail "player $current: a notice did not close on Return"
+    e2e_note "player $current: a notice closed"
+}
+
 # expect N BOARD WHAT: player N's screen shows BOARD (as it sees its own board).
 expect() {
     local got="" want=$2
     as "$1"
-    board_is() { e2e_shot now.ppm; got=$(e2e_board_line now.ppm); [[ "$got" == "$want" ]]; }
+    board_is() {
+        notice_closed
+        e2e_shot now.ppm
+        got=$(e2e_board_line now.ppm)
+        [[ "$got" == "$want" ]]
+    }
     e2e_poll "${4:-10}" board_is || fail "player $1, $3: expected $2, saw $got"
     e2e_keep now.ppm "p$1-${3// /-}"
 }
 
-# move N DIRECTION: player N presses DIRECTION as it sees its board; both boards follow.
-# DIRECTION is turned for 先手's board when player 2 presses.
+# move N DIRECTION [won]: player N presses DIRECTION as it sees its board; both boards follow.
+# DIRECTION is turned for 先手's board when player 2 presses. A winning move first shows the win
+# box on both screens, over the board's middle; the boards are read once it is closed.
 move() {
     local seen=$2
     if [[ $1 == 2 ]]; then
@@ -168,8 +185,12 @@ move() {
     board=$(e2e_after "$board" "$seen")
     as "$1"
     e2e_press_magnet "$2"
+    if [[ ${3:-} == won ]]; then
+        close_box 1 終了 "the win box"
+        close_box 2 終了 "the win box"
+    fi
     expect "$1" "$([[ $1 == 1 ]] && echo "$board" || turned "$board")" "move $2 pressed"
-    expect "$(($1 == 1 ? 2 : 1))" "$([[ $1 == 1 ]] && turned "$board" || echo "$board")" "move $2 received" "${3:-20}"
+    expect "$(($1 == 1 ? 2 : 1))" "$([[ $1 == 1 ]] && turned "$board" || echo "$board")" "move $2 received" 20
     e2e_note "player $1: $2 played on both screens"
 }
 
@@ -238,10 +259,7 @@ expect 1 "$board" "move left while the server is down"
 "$QUORVEL_PROSODY_SH" start "$server" 3 >/dev/null || fail "the server did not start again"
 e2e_note "server started again"
 expect 2 "$(turned "$board")" "move left after the restart" 90
-move 2 down
-
-close_box 1 終了 "the win box"
-close_box 2 終了 "the win box"
+move 2 down won
 # Player 2's record holds its own directions: turned round, it is player 1's.
 moves() { sed -n 's/^ *[0-9][0-9]* \(▲\|△\)\(上\|下\|左\|右\).*/\2/p' "$1" | paste -sd' '; }
 result() { grep '^まで' "$1"; }
