@@ -45,7 +45,8 @@ fail() {
     echo "FAIL: $*"
     local n
     for n in 1 2; do
-        [[ -s p$n/program.log ]] && { echo "--- player $n output:"; cat "p$n/program.log"; }
+        [[ -s $QUORVEL_WORK/p$n/program.log ]] &&
+            { echo "--- player $n output:"; cat "$QUORVEL_WORK/p$n/program.log"; }
     done
     [[ -s $server/prosody.log ]] && { echo "--- server log (last 30 lines):"; tail -30 "$server/prosody.log"; }
     pid=""
