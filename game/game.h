@@ -155,7 +155,7 @@ class Game {
     std::optional<NetworkGameSetup> networkGame() const;
     // 棋譜 → 解析: a click on the graph shows the position after `moves` moves of the record.
     void onStepTo(std::size_t moves);
-    void onPuzzle();                     // 練習 → 詰め問題…
+    void onPuzzle();  // 練習 → 詰め問題…
 
     const GameState& state() const { return s_; }
     // For tests and tools that need to set up a position directly.
